@@ -3,6 +3,9 @@
 function(qb_add_library name dir)
     file(GLOB_RECURSE _srcs CONFIGURE_DEPENDS
         ${dir}/*.cpp ${dir}/*.h ${dir}/*.qrc)
+    if(NOT _srcs)
+        return()
+    endif()
     add_library(${name} STATIC ${_srcs})
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
 endfunction()
