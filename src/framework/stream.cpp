@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -121,6 +122,13 @@ std::int64_t TFileStream::Size() const {
 void TFileStream::Sync() {
     if (::fsync(fFd) != 0)
         throw EInOutError("Cannot write \"" + fPath + "\": " + std::strerror(errno));
+}
+
+bool TFileStream::TryLockExclusive() {
+    for (;;) {
+        if (::flock(fFd, LOCK_EX | LOCK_NB) == 0) return true;
+        if (errno != EINTR) return false;
+    }
 }
 
 bool FileExists(const std::string& path) {

@@ -61,6 +61,10 @@ public:
     std::int64_t Size() const override;
     // Flushes the file's data to the disk.
     void Sync();
+    // Takes an exclusive advisory lock on the open file, without waiting. The lock
+    // belongs to this open file: a second open of the same file, in this process or
+    // another, cannot take it, and closing the stream releases it.
+    bool TryLockExclusive();
     int Handle() const { return fFd; }
     const std::string& Path() const { return fPath; }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/streamable.h"
+#include "model/segments.h"
 
 #include <cstddef>
 #include <memory>
@@ -104,5 +105,14 @@ template <class T> T* TCategory::AddChild(std::unique_ptr<T> child) {
     T* raw = child.get();
     raw->Parent = this;
     Children.push_back(std::move(child));
+    return raw;
+}
+
+template <class T> T* TIdentityCategory::SetSegment(std::unique_ptr<T> segment) {
+    T* raw = segment.get();
+    std::unique_ptr<TTextSegment>* slot = SlotFor(raw->Kind());
+    if (!slot) return nullptr;
+    raw->Identity = this;
+    *slot = std::move(segment);
     return raw;
 }

@@ -102,15 +102,20 @@ void SyncFolder(const std::string& folder) {
 } // namespace
 
 std::unique_ptr<TTextStore> SaveDocumentFile(TDocument& document, const std::string& libraryName,
-                                             const std::string& path, const TLibrary* library) {
+                                             const std::string& path, const TLibrary* library,
+                                             bool lock) {
     const std::string folder = FolderOf(path);
     const std::string temp = folder + "/" + kTempDocumentName;
     std::vector<ChunkState> states = RememberChunks(document);
     std::unique_ptr<TTextStore> store;
+    bool created = false;
     bool renamed = false;
     try {
         auto stream = std::make_unique<TFileStream>(temp, TFileStream::Mode::Create);
+        created = true;
         TFileStream* file = stream.get();
+        if (lock && !file->TryLockExclusive())
+            throw EInOutError("Cannot write \"" + temp + "\": the file is in use");
         store = std::make_unique<TTextStore>(std::move(stream));
         WriteDocumentFile(document, libraryName, *store, library);
         file->Sync();
@@ -122,7 +127,7 @@ std::unique_ptr<TTextStore> SaveDocumentFile(TDocument& document, const std::str
     } catch (...) {
         RestoreChunks(states);
         store.reset();
-        if (!renamed) std::remove(temp.c_str());
+        if (created && !renamed) std::remove(temp.c_str());
         throw;
     }
 }

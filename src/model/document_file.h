@@ -27,5 +27,8 @@ void WriteDocumentFile(TDocument& document, const std::string& libraryName, TTex
 // crash or a failure at any moment leaves either the old or the new file whole.
 // Returns the new file opened for reading and writing; the free texts now live there.
 // On failure the old file, the document and its texts are as they were.
+// With `lock` the new file is locked before it takes the target's name, so that no
+// other opener can slip in between.
 std::unique_ptr<TTextStore> SaveDocumentFile(TDocument& document, const std::string& libraryName,
-                                             const std::string& path, const TLibrary* library);
+                                             const std::string& path, const TLibrary* library,
+                                             bool lock = false);
