@@ -41,3 +41,38 @@ TEST(ViewManager, ShowKindSendsKindOnlyWhenItChanges) {
     EXPECT_TRUE(m.Visible());
     EXPECT_EQ(m.Kind(), TListKind::Syllabus);
 }
+
+#include "finder/view_commands.h"
+
+namespace {
+struct Flag : TCommandControl {
+    void SetEnabled(bool) override {}
+    void SetChecked(bool c) override { checked = c; }
+    void SetClickHandler(std::function<void()> h) override { click = std::move(h); }
+    bool checked = false;
+    std::function<void()> click;
+};
+} // namespace
+
+TEST(ViewCommands, DockFollowsItsManagerAndCloseOnlyMinimises) {
+    TViewManager finder;
+    Flag menu;
+    auto dock = MakeCommand<TDockQFCmd>(&menu, nullptr, finder);
+    finder.SetDocked(true);
+    EXPECT_TRUE(menu.checked);
+    menu.click();
+    EXPECT_FALSE(finder.Docked());
+    EXPECT_FALSE(menu.checked);
+
+    bool minimised = false;
+    finder.Show();
+    TCommand::Run<TCloseQFCmd>([&] { minimised = true; });
+    EXPECT_TRUE(minimised);
+    EXPECT_TRUE(finder.Visible());
+
+    bool restored = false;
+    finder.Hide();
+    TCommand::Run<TViewQFCmd>(finder, [&] { restored = true; });
+    EXPECT_TRUE(restored);
+    EXPECT_TRUE(finder.Visible());
+}
