@@ -2,6 +2,7 @@
 
 #include "framework/errors.h"
 
+#include <climits>
 #include <cmath>
 
 namespace {
@@ -32,6 +33,8 @@ std::int32_t TSet::Threshold() const { return RoundEven(fCapacity * 0.7); }
 
 void TSet::Allocate(std::int32_t n) {
     if (n < 0) throw ERangeError("Set Capacity too small to hold existing elements.");
+    // A slot count beyond 32 bits cannot be represented; refuse it before converting.
+    if (n / 0.7 > INT32_MAX) throw ERangeError("Set Capacity too large.");
     fCapacity = RoundEven(n / 0.7);
     fSlots.assign(static_cast<std::size_t>(fCapacity), nullptr);
     fCount = 0;
@@ -53,12 +56,16 @@ void TSet::SetFunctions(HashFn hash, CompareFn compare) {
 }
 
 std::int32_t TSet::FindSlot(const void* element) const {
+    if (fCapacity == 0) return -1;
     auto i = static_cast<std::int32_t>(fHash(element) % static_cast<std::uintptr_t>(fCapacity));
-    while (fSlots[static_cast<std::size_t>(i)] &&
-           fCompare(fSlots[static_cast<std::size_t>(i)], element) != 0) {
+    // A one-slot table is full after one Add (its threshold is 1), so the probe must
+    // stop after one round instead of looking for an empty slot forever.
+    for (std::int32_t probes = 0; probes < fCapacity; ++probes) {
+        void* e = fSlots[static_cast<std::size_t>(i)];
+        if (!e || fCompare(e, element) == 0) return i;
         if (++i == fCapacity) i = 0;
     }
-    return i;
+    return -1;
 }
 
 void* TSet::Add(void* element) {
@@ -74,13 +81,13 @@ void* TSet::Add(void* element) {
 }
 
 void* TSet::Find(const void* element) const {
-    if (fCapacity == 0) return nullptr;
-    return fSlots[static_cast<std::size_t>(FindSlot(element))];
+    std::int32_t i = FindSlot(element);
+    return i < 0 ? nullptr : fSlots[static_cast<std::size_t>(i)];
 }
 
 void* TSet::Remove(const void* element) {
-    if (fCapacity == 0) return nullptr;
     std::int32_t i = FindSlot(element);
+    if (i < 0) return nullptr;
     void* removed = fSlots[static_cast<std::size_t>(i)];
     if (!removed) return nullptr;
     fSlots[static_cast<std::size_t>(i)] = nullptr;
@@ -113,8 +120,10 @@ TDictionary::TDictionary(std::int32_t n) : TSet(n) { TSet::SetFunctions(PairHash
 TDictionary::~TDictionary() { Clear(); }
 
 TDictionary::Value TDictionary::Add(Key key, Value value) {
-    auto* pair = new Pair{key, value};
-    auto* old = static_cast<Pair*>(TSet::Add(pair));
+    auto pair = std::make_unique<Pair>(Pair{key, value});
+    // Growing may fail for want of memory; the pair is owned until the set holds it.
+    auto* old = static_cast<Pair*>(TSet::Add(pair.get()));
+    pair.release();
     if (!old) return 0;
     Value result = old->value;
     delete old;

@@ -71,6 +71,12 @@ std::uint8_t TNetReader::PeekTag() {
 }
 
 void TNetReader::ReadBytes(void* dest, std::size_t n) {
+    // Nearly every value lies wholly in the buffer; this runs for each byte of a file.
+    if (n <= fBufLen - fBufPos) {
+        std::memcpy(dest, fBuffer.data() + fBufPos, n);
+        fBufPos += n;
+        return;
+    }
     if (static_cast<std::int64_t>(n) > BytesLeft()) throw EReadError("Stream read error");
     auto* out = static_cast<std::uint8_t*>(dest);
     while (n > 0) {
@@ -87,6 +93,20 @@ void TNetReader::ReadBytes(void* dest, std::size_t n) {
 }
 
 std::int32_t TNetReader::ReadInteger() {
+    // Integers are most of a file: decode them in place when the buffer holds the
+    // longest form, and take the general way only near the buffer's end.
+    if (fBufLen - fBufPos >= 5) {
+        const std::uint8_t* p = fBuffer.data() + fBufPos;
+        switch (p[0]) {
+        case vaInt8: fBufPos += 2; return static_cast<std::int8_t>(p[1]);
+        case vaInt16: fBufPos += 3; return static_cast<std::int16_t>(p[1] | p[2] << 8);
+        case vaInt32:
+            fBufPos += 5;
+            return static_cast<std::int32_t>(static_cast<std::uint32_t>(p[1]) | p[2] << 8 |
+                                             p[3] << 16 | static_cast<std::uint32_t>(p[4]) << 24);
+        default: throw EReadError("Invalid property value");
+        }
+    }
     switch (ReadTag()) {
     case vaInt8: {
         std::int8_t v;
@@ -114,6 +134,12 @@ std::int32_t TNetReader::ReadVersion() {
 }
 
 std::string TNetReader::ReadString() {
+    std::string s;
+    ReadStringInto(s);
+    return s;
+}
+
+void TNetReader::ReadStringInto(std::string& s) {
     std::int64_t len;
     switch (ReadTag()) {
     case vaString: {
@@ -132,9 +158,8 @@ std::string TNetReader::ReadString() {
     default: throw EReadError("Invalid property value");
     }
     if (len < 0 || len > BytesLeft()) throw EReadError("Stream read error");
-    std::string s(static_cast<std::size_t>(len), '\0');
+    s.resize(static_cast<std::size_t>(len));
     ReadBytes(s.data(), s.size());
-    return s;
 }
 
 std::string TNetReader::ReadString(std::size_t limit) {
@@ -169,11 +194,16 @@ TStreamable* TNetReader::ReadObject() {
     std::int32_t k = ReadInteger();
     if (k == -2) return nullptr;
     if (k == -1) {
-        std::string name = ReadString();
-        TStreamableFactory factory = TClassRegistry::Instance().Find(name);
-        if (!factory) throw EReadError("Class " + name + " not found");
+        // Into a buffer kept for the purpose: most class names are too long for a
+        // string's own storage, and there is one per object.
+        ReadStringInto(fClassName);
+        TStreamableFactory factory = TClassRegistry::Instance().Find(fClassName);
+        if (!factory) throw EReadError("Class " + fClassName + " not found");
         if (!fInRoot) throw EDataError("Invalid object data: an object outside its root block");
-        fTable.reserve(fTable.size() + 1);
+        // Room first, so that the new object cannot be lost by a failing push_back. The
+        // advance count is only an estimate: grow geometrically, never one by one.
+        if (fTable.size() == fTable.capacity())
+            fTable.reserve(std::max<std::size_t>(16, fTable.size() * 2));
         fTable.push_back(factory());
         return fTable.back();
     }
@@ -182,13 +212,17 @@ TStreamable* TNetReader::ReadObject() {
     return fTable[static_cast<std::size_t>(k) - 1];
 }
 
-void TNetReader::ReadObjectList(std::vector<TStreamable*>& list) {
+std::size_t TNetReader::ReadListHead() {
     ReadListBegin();
-    list.clear();
     std::int32_t count = ReadInteger();
     // The count is only a hint; never trust it beyond what the bytes left can hold
     // (every reference takes at least two bytes).
-    if (count > 0) list.reserve(static_cast<std::size_t>(std::min<std::int64_t>(count, BytesLeft() / 2)));
+    return count > 0 ? static_cast<std::size_t>(std::min<std::int64_t>(count, BytesLeft() / 2)) : 0;
+}
+
+void TNetReader::ReadObjectList(std::vector<TStreamable*>& list) {
+    list.clear();
+    list.reserve(ReadListHead());
     while (!EndOfList()) list.push_back(ReadObject());
     ReadListEnd();
 }

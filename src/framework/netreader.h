@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <typeinfo>
 #include <vector>
 
 class TStream;
@@ -69,6 +70,10 @@ public:
     std::int64_t BytesLeft() const;
 
 private:
+    void ReadStringInto(std::string& s);
+    // Reads the begin-of-list tag and the count; returns the room to reserve.
+    std::size_t ReadListHead();
+    template <class T> static T* As(TStreamable* obj);
     std::uint8_t ReadTag();
     std::uint8_t PeekTag();
     void ReadBytes(void* dest, std::size_t n);
@@ -84,6 +89,7 @@ private:
     std::int64_t fLeft = 0; // bytes in the stream after the buffer
     std::vector<TStreamable*> fTable;
     std::vector<TStreamable*> fMade;
+    std::string fClassName;
     bool fInRoot = false;
 };
 
@@ -96,33 +102,33 @@ template <class T> std::unique_ptr<T> TNetReader::ReadRootAs() {
     return std::unique_ptr<T>(typed);
 }
 
-template <class T> T* TNetReader::ReadObjectAs() {
-    TStreamable* obj = ReadObject();
+// Null for null; otherwise the object as a T, or the reader's error. Most references
+// name exactly the class asked for, which a type comparison settles without the
+// hierarchy walk of a dynamic_cast (this runs for every reference of a file).
+template <class T> T* TNetReader::As(TStreamable* obj) {
     if (!obj) return nullptr;
+    if (typeid(*obj) == typeid(T)) return static_cast<T*>(obj);
     T* typed = dynamic_cast<T*>(obj);
     if (!typed) WrongClass(obj);
     return typed;
 }
 
+template <class T> T* TNetReader::ReadObjectAs() { return As<T>(ReadObject()); }
+
 template <class T> void TNetReader::ReadObjectListAs(std::vector<T*>& list) {
-    std::vector<TStreamable*> raw;
-    ReadObjectList(raw);
     list.clear();
-    list.reserve(raw.size());
-    for (TStreamable* obj : raw) {
-        T* typed = obj ? dynamic_cast<T*>(obj) : nullptr;
-        if (obj && !typed) WrongClass(obj);
-        list.push_back(typed);
-    }
+    list.reserve(ReadListHead());
+    while (!EndOfList()) list.push_back(As<T>(ReadObject()));
+    ReadListEnd();
 }
 
 template <class T> void TNetReader::ReadOwnedListAs(std::vector<std::unique_ptr<T>>& list) {
-    std::vector<T*> raw;
-    ReadObjectListAs(raw);
     list.clear();
-    list.reserve(raw.size());
-    for (T* obj : raw) {
+    list.reserve(ReadListHead());
+    while (!EndOfList()) {
+        T* obj = As<T>(ReadObject());
         if (!obj) throw EDataError("Invalid object list: an owned entry is empty");
         list.emplace_back(obj);
     }
+    ReadListEnd();
 }

@@ -12,9 +12,16 @@ std::string Lower(std::string_view s) {
 }
 } // namespace
 
+// Lookups by string_view, so that finding a class (once per object read) allocates nothing.
+struct TNameHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+};
+using TFactoryMap = std::unordered_map<std::string, TStreamableFactory, TNameHash, std::equal_to<>>;
+
 struct TClassRegistry::Impl {
-    std::unordered_map<std::string, TStreamableFactory> exact;
-    std::unordered_map<std::string, TStreamableFactory> folded;
+    TFactoryMap exact;
+    TFactoryMap folded;
 };
 
 TClassRegistry::TClassRegistry() : fImpl(std::make_unique<Impl>()) {}
@@ -31,7 +38,7 @@ void TClassRegistry::Register(std::string_view name, TStreamableFactory factory)
 
 TStreamableFactory TClassRegistry::Find(std::string_view name) const {
     // Files written by the program itself spell the names exactly; try that first.
-    if (auto it = fImpl->exact.find(std::string(name)); it != fImpl->exact.end()) return it->second;
+    if (auto it = fImpl->exact.find(name); it != fImpl->exact.end()) return it->second;
     auto it = fImpl->folded.find(Lower(name));
     return it == fImpl->folded.end() ? nullptr : it->second;
 }

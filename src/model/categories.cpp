@@ -218,8 +218,20 @@ void ValidateTree(const TCategory& root, bool identityTree) {
     while (!work.empty()) {
         const TCategory* c = work.back();
         work.pop_back();
-        if (identityTree && !dynamic_cast<const TIdentityCategory*>(c))
+        auto* identity = dynamic_cast<const TIdentityCategory*>(c);
+        if (identityTree && !identity)
             throw EDataError("Invalid library: an identity tree holds a plain category");
+        if (identity) {
+            // A text names the identity that holds it; the identifier, the title and
+            // Release go through that link. Only the stand-in resources of old
+            // libraries have no identity.
+            for (char kind : {'Q', 'S', 'E', 'M', 'N', 'R'}) {
+                const TTextSegment* seg = identity->SegmentFor(kind);
+                if (seg && seg->Identity != identity && !(kind == 'R' && !seg->Identity))
+                    throw EDataError(
+                        "Invalid library: a text does not name the identity that holds it");
+            }
+        }
         for (const auto& child : c->Children) {
             if (child->Parent != c)
                 throw EDataError("Invalid library: the category \"" + child->Name +
