@@ -1,0 +1,114 @@
+#include "qbtool.h"
+
+#include "doc_commands.h"
+#include "find_command.h"
+#include "library_commands.h"
+#include "tool_options.h"
+
+#include <exception>
+#include <new>
+#include <ostream>
+
+#if __has_include("build_library.h")
+#include "build_library.h"
+#define QB_HAVE_BUILD_LIBRARY 1
+#endif
+
+namespace {
+
+using TCommandFn = int (*)(const std::vector<std::string>&, TToolIO&);
+
+struct TCommand {
+    std::string_view name;
+    std::string_view usage;
+    TCommandFn run;
+};
+
+#ifdef QB_HAVE_BUILD_LIBRARY
+int RunBuildLibraryCommand(const std::vector<std::string>& args, TToolIO&) {
+    return RunBuildLibrary(args);
+}
+#endif
+
+int RunHelpCommand(const std::vector<std::string>& args, TToolIO& io);
+
+constexpr TCommand kCommands[] = {
+#ifdef QB_HAVE_BUILD_LIBRARY
+    {"build-library", "build-library SRC_DIR --out DIR [--subject NAME]", RunBuildLibraryCommand},
+#endif
+    {"library", "library SUBJECT", RunLibraryCommand},
+    {"summary", "summary SUBJECT", RunSummaryCommand},
+    {"text", "text SUBJECT ID [--plain]", RunTextCommand},
+    {"find",
+     "find SUBJECT [[--reset] --topic|--type|--level|--paper|--identity|--resource PATH]...\n"
+     "            [--available topic|type|level|paper|identity|resource]",
+     RunFindCommand},
+    {"doc", "doc SUBJECT FILE.vqd", RunDocCommand},
+    {"derive", "derive markscheme|report SUBJECT IN.vqd OUT.vqd", RunDeriveCommand},
+    {"resave", "resave SUBJECT IN.vqd OUT.vqd", RunResaveCommand},
+    {"help", "help", RunHelpCommand},
+};
+
+const TCommand* FindCommand(std::string_view name) {
+    for (const TCommand& c : kCommands)
+        if (c.name == name) return &c;
+    return nullptr;
+}
+
+void PrintUsage(std::ostream& out) {
+    out << "Usage:\n";
+    for (const TCommand& c : kCommands)
+        out << "  qbtool " << c.usage << '\n';
+    out << "\nCommands that take a SUBJECT find its library through vantor32.ini, or:\n"
+           "  --ini FILE              use this vantor32.ini\n"
+           "  --data FILE --text FILE open these library files; SUBJECT is then the\n"
+           "                          library name that documents must carry\n"
+           "\nExit status: 0 done, 1 data or file error, 2 wrong usage.\n"
+           "See docs/qbtool.md for the output formats.\n";
+}
+
+int RunHelpCommand(const std::vector<std::string>& args, TToolIO& io) {
+    if (!args.empty()) throw TUsageError("help takes no arguments");
+    PrintUsage(io.Out);
+    return 0;
+}
+
+int UsageFailure(TToolIO& io, const std::string& message, const TCommand* command) {
+    io.Err << "qbtool: " << message << '\n';
+    if (command)
+        io.Err << "usage: qbtool " << command->usage << '\n';
+    else
+        io.Err << "Run \"qbtool help\" for the commands.\n";
+    return 2;
+}
+
+} // namespace
+
+bool IsQbtoolCommand(std::string_view name) {
+    return FindCommand(name) != nullptr;
+}
+
+int RunQbtool(const std::vector<std::string>& args, TToolIO& io) {
+    if (args.empty()) return UsageFailure(io, "no command given", nullptr);
+    if (args[0] == "--help" || args[0] == "-h") return RunHelpCommand({}, io);
+    const TCommand* command = FindCommand(args[0]);
+    if (!command) return UsageFailure(io, "unknown command \"" + args[0] + "\"", nullptr);
+    std::vector<std::string> rest(args.begin() + 1, args.end());
+    try {
+        int status = command->run(rest, io);
+        io.Out.flush();
+        if (!io.Out) {
+            io.Err << "qbtool: Cannot write the output\n";
+            return 1;
+        }
+        return status;
+    } catch (const TUsageError& e) {
+        return UsageFailure(io, e.what(), command);
+    } catch (const std::bad_alloc&) {
+        io.Err << "qbtool: Out of memory\n";
+        return 1;
+    } catch (const std::exception& e) {
+        io.Err << "qbtool: " << ToDisplayText(e.what()) << '\n';
+        return 1;
+    }
+}
