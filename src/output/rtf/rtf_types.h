@@ -15,8 +15,22 @@ struct TRtfFooter {
     bool italic = true;
 };
 
+// The page the text is laid out on, in twips: by default the system's page of
+// 8.25 x 11.7 inches with one-inch margins and the footer 720 twips above the
+// bottom edge.
+struct TRtfPage {
+    int width = 11880;
+    int height = 16848;
+    int marginLeft = 1440;
+    int marginRight = 1440;
+    int marginTop = 1440;
+    int marginBottom = 1440;
+    int footerDistance = 720;
+};
+
 struct TRtfExtras {
     TRtfFooter footer;
+    TRtfPage page;
 };
 
 // Properties the reader sets on QTextDocument formats and the writer reads back.
@@ -32,5 +46,28 @@ enum : int {
     Hidden,
     // QTextCharFormat, int: the original RTF font family class, when known.
     FontFamilyClass,
+    // QTextBlockFormat, QList<int>: the leader of each tab stop, in the order of
+    // tabPositions() (a TRtfTabLeader value; missing entries mean none).
+    TabLeaders,
+    // QTextCharFormat, int: an underline QTextCharFormat has no style for (a
+    // TRtfUnderlineKind value); the format's own underline style stays set to the
+    // nearest one Qt draws.
+    UnderlineKind,
+    // QTextImageFormat, QByteArray: the picture's bytes as the file held them. The
+    // writer writes them back unchanged (instead of the decoded image), so that a
+    // picture Qt cannot draw, such as a metafile shown as an empty frame, survives
+    // being read and written again.
+    PictureData,
+    // QTextImageFormat, QString: the RTF word naming the kind of PictureData:
+    // "pngblip", "jpegblip", "emfblip", "wmetafile8", "dibitmap0" or "wbitmap0".
+    PictureType,
+    // QTextImageFormat, QSize: \picw and \pich as the file gave them for PictureData.
+    PictureExtent,
 };
 }
+
+// Leaders of tab stops (\tldot, \tlhyph, \tlul, \tlth, \tleq).
+enum class TRtfTabLeader : int { None = 0, Dot, Hyphen, Underline, ThickLine, Equal };
+
+// Underlines beyond Qt's own styles (\uldb, \ulw, \ulth).
+enum class TRtfUnderlineKind : int { Double = 1, Words, Thick };

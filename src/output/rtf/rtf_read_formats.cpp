@@ -1,0 +1,262 @@
+#include "output/rtf/rtf_read_parser.h"
+
+#include <QFont>
+
+#include <algorithm>
+
+namespace {
+// Lengths beyond 22 inches are damage, not layout.
+int ClampTwips(int twips) {
+    return std::clamp(twips, -31680, 31680);
+}
+double Units(int twips) {
+    return ClampTwips(twips) / kRtfTwipsPerUnit;
+}
+
+// Faces with the same metrics as the common Windows fonts, so that a text set in
+// one of those lays out and paginates the same on every machine.
+QString MetricAlias(const QString& family) {
+    static const struct {
+        const char* windows;
+        const char* alias;
+    } kAliases[] = {
+        {"times new roman", "Liberation Serif"},
+        {"times", "Liberation Serif"},
+        {"arial", "Liberation Sans"},
+        {"helvetica", "Liberation Sans"},
+        {"arial narrow", "Liberation Sans Narrow"},
+        {"courier new", "Liberation Mono"},
+        {"courier", "Liberation Mono"},
+        {"calibri", "Carlito"},
+        {"cambria", "Caladea"},
+    };
+    const QString lower = family.toLower();
+    for (const auto& a : kAliases)
+        if (lower == QLatin1String(a.windows)) return QString::fromLatin1(a.alias);
+    return {};
+}
+
+QFont::StyleHint HintFor(int familyClass) {
+    switch (familyClass) {
+    case 2:
+        return QFont::Serif;
+    case 3:
+        return QFont::SansSerif;
+    case 4:
+        return QFont::TypeWriter;
+    case 5:
+        return QFont::Cursive;
+    case 6:
+        return QFont::Decorative;
+    default:
+        return QFont::AnyStyle;
+    }
+}
+} // namespace
+
+void TRtfParser::BeginFont(int index) {
+    if (currentFont_ >= 0) EndFont();
+    currentFont_ = index;
+    fontDepth_ = stack_.size();
+    fonts_[index] = TFont{};
+}
+
+void TRtfParser::EndFont() {
+    if (currentFont_ < 0) return;
+    TFont& f = fonts_[currentFont_];
+    currentFont_ = -1;
+    cacheValid_ = false;
+    const int charsetPage =
+        f.charset >= 0 ? CodePageForCharset(f.charset, ansiCodePage_) : ansiCodePage_;
+    const int namePage = charsetPage == RtfCodePage::Symbol ? ansiCodePage_ : charsetPage;
+    QString name, alt;
+    decoder_.Decode(f.codePage > 0 ? f.codePage : namePage, f.name.toStdString(), name);
+    decoder_.Decode(namePage, f.altName.toStdString(), alt);
+    name = name.trimmed();
+    alt = alt.trimmed();
+    f.families.clear();
+    if (!name.isEmpty()) f.families.append(name);
+    const QString alias = MetricAlias(name);
+    if (!alias.isEmpty()) f.families.append(alias);
+    if (!alt.isEmpty() && alt.compare(name, Qt::CaseInsensitive) != 0) f.families.append(alt);
+    const QString lower = name.toLower();
+    if (lower == QLatin1String("symbol"))
+        f.resolvedCodePage = RtfCodePage::Symbol;
+    else if (lower.startsWith(QLatin1String("wingdings")))
+        f.resolvedCodePage = RtfCodePage::Wingdings;
+    else if (f.codePage > 0)
+        f.resolvedCodePage = f.codePage;
+    else
+        f.resolvedCodePage = charsetPage;
+}
+
+void TRtfParser::EndColor() {
+    const bool any = red_ >= 0 || green_ >= 0 || blue_ >= 0;
+    if (colors_.size() < 65536)
+        colors_.push_back(any ? QColor(std::max(red_, 0), std::max(green_, 0), std::max(blue_, 0))
+                              : QColor());
+    red_ = green_ = blue_ = -1;
+    cacheValid_ = false;
+}
+
+const TRtfParser::TFont* TRtfParser::FontAt(int index) const {
+    auto it = fonts_.constFind(index < 0 ? defaultFont_ : index);
+    if (it == fonts_.constEnd() && index >= 0) it = fonts_.constFind(defaultFont_);
+    return it == fonts_.constEnd() ? nullptr : &*it;
+}
+
+int TRtfParser::CodePageOf(const TRtfCharState& chr) const {
+    const TFont* font = FontAt(chr.font);
+    return font ? font->resolvedCodePage : ansiCodePage_;
+}
+
+QColor TRtfParser::ColorAt(int index) const {
+    if (index <= 0 || std::size_t(index) >= colors_.size()) return {};
+    return colors_[std::size_t(index)];
+}
+
+QTextCharFormat TRtfParser::CharFormat(const TRtfCharState& chr) {
+    if (cacheValid_ && cachedState_ == chr) return cachedFormat_;
+    QTextCharFormat f;
+    const TFont* font = FontAt(chr.font);
+    auto symbolic = [](const TFont* t) {
+        return t && (t->resolvedCodePage == RtfCodePage::Symbol ||
+                     t->resolvedCodePage == RtfCodePage::Wingdings);
+    };
+    // Symbol-font text has been turned into Unicode; it is shown in the body font.
+    if (symbolic(font)) {
+        font = FontAt(-1);
+        if (symbolic(font)) font = nullptr;
+    }
+    if (font && !font->families.isEmpty()) {
+        f.setFontFamilies(font->families);
+        f.setFontStyleHint(HintFor(font->familyClass));
+        if (font->familyClass > 0) f.setProperty(RtfProperty::FontFamilyClass, font->familyClass);
+    }
+    f.setFontPointSize(std::clamp(chr.halfPoints, 2, 3276) / 2.0);
+    f.setFontWeight(chr.bold ? QFont::Bold : QFont::Normal);
+    f.setFontItalic(chr.italic);
+    switch (chr.underline) {
+    case TRtfUnderline::None:
+        break;
+    case TRtfUnderline::Dotted:
+        f.setUnderlineStyle(QTextCharFormat::DotLine);
+        break;
+    case TRtfUnderline::Dashed:
+        f.setUnderlineStyle(QTextCharFormat::DashUnderline);
+        break;
+    case TRtfUnderline::Wave:
+        f.setUnderlineStyle(QTextCharFormat::WaveUnderline);
+        break;
+    default:
+        // Double, thick and word underlines draw one line; the kind is kept for writing.
+        f.setUnderlineStyle(QTextCharFormat::SingleUnderline);
+        if (chr.underline == TRtfUnderline::Double)
+            f.setProperty(RtfProperty::UnderlineKind, int(TRtfUnderlineKind::Double));
+        if (chr.underline == TRtfUnderline::Word)
+            f.setProperty(RtfProperty::UnderlineKind, int(TRtfUnderlineKind::Words));
+        if (chr.underline == TRtfUnderline::Thick)
+            f.setProperty(RtfProperty::UnderlineKind, int(TRtfUnderlineKind::Thick));
+        break;
+    }
+    if (chr.strike) f.setFontStrikeOut(true);
+    if (chr.caps == 1) f.setFontCapitalization(QFont::AllUppercase);
+    if (chr.caps == 2) f.setFontCapitalization(QFont::SmallCaps);
+    if (chr.vertical > 0) f.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+    if (chr.vertical < 0) f.setVerticalAlignment(QTextCharFormat::AlignSubScript);
+    if (const QColor c = ColorAt(chr.foreground); c.isValid()) f.setForeground(c);
+    if (const QColor c = ColorAt(chr.background); c.isValid()) f.setBackground(c);
+    if (chr.link > 0 && std::size_t(chr.link) <= links_.size()) {
+        f.setAnchor(true);
+        f.setAnchorHref(links_[std::size_t(chr.link - 1)]);
+    }
+    cachedState_ = chr;
+    cachedFormat_ = f;
+    cacheValid_ = true;
+    return f;
+}
+
+QTextBlockFormat TRtfParser::BlockFormat(const TRtfParaState& para) const {
+    QTextBlockFormat b;
+    static constexpr Qt::Alignment kAlign[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight,
+                                               Qt::AlignJustify};
+    b.setAlignment(kAlign[std::min<int>(para.align, 3)]);
+    b.setLeftMargin(std::max(0.0, Units(para.leftIndent)));
+    b.setRightMargin(std::max(0.0, Units(para.rightIndent)));
+    b.setTextIndent(Units(para.firstIndent));
+    b.setTopMargin(std::max(0.0, Units(para.spaceBefore)));
+    b.setBottomMargin(std::max(0.0, Units(para.spaceAfter)));
+    const int sl = ClampTwips(para.lineSpacing);
+    if (sl > 0 && para.lineMultiple)
+        b.setLineHeight(sl * 100.0 / 240.0, QTextBlockFormat::ProportionalHeight);
+    else if (sl > 0)
+        b.setLineHeight(Units(sl), QTextBlockFormat::MinimumHeight);
+    else if (sl < 0)
+        b.setLineHeight(Units(-sl), QTextBlockFormat::FixedHeight);
+    if (para.pageBreakBefore) b.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+    if (para.keep) b.setProperty(RtfProperty::KeepTogether, true);
+    if (para.keepNext) b.setProperty(RtfProperty::KeepWithNext, true);
+    if (para.border || para.borderSides == 0xF) b.setProperty(RtfProperty::ParagraphBorder, true);
+    if (para.outlineLevel >= 0) b.setHeadingLevel(para.outlineLevel + 1);
+    if (!para.tabs.empty()) {
+        std::vector<TRtfTabStop> stops = para.tabs;
+        std::stable_sort(stops.begin(), stops.end(),
+                         [](const auto& a, const auto& b) { return a.position < b.position; });
+        QList<QTextOption::Tab> tabs;
+        QVariantList leaders;
+        for (const TRtfTabStop& t : stops) {
+            leaders.append(int(t.leader));
+            QTextOption::Tab tab;
+            tab.position = std::max(0.0, Units(t.position));
+            switch (t.kind) {
+            case TRtfTabKind::Center:
+                tab.type = QTextOption::CenterTab;
+                break;
+            case TRtfTabKind::Right:
+                tab.type = QTextOption::RightTab;
+                break;
+            case TRtfTabKind::Decimal:
+                tab.type = QTextOption::DelimiterTab;
+                tab.delimiter = QLatin1Char('.');
+                break;
+            default:
+                tab.type = QTextOption::LeftTab;
+                break;
+            }
+            tabs.append(tab);
+        }
+        b.setTabPositions(tabs);
+        if (std::any_of(stops.begin(), stops.end(), [](const auto& t) { return t.leader != 0; }))
+            b.setProperty(RtfProperty::TabLeaders, leaders);
+    }
+    return b;
+}
+
+void TRtfParser::SetPageValue(TRtfWord word, int twips) {
+    TRtfPage& page = extras_.page;
+    const int paper = std::clamp(twips, 1440, 31680 * 2);
+    const int margin = std::clamp(twips, 0, 31680);
+    switch (word) {
+    case TRtfWord::paperw:
+        page.width = paper;
+        break;
+    case TRtfWord::paperh:
+        page.height = paper;
+        break;
+    case TRtfWord::margl:
+        page.marginLeft = margin;
+        break;
+    case TRtfWord::margr:
+        page.marginRight = margin;
+        break;
+    case TRtfWord::margt:
+        page.marginTop = margin;
+        break;
+    case TRtfWord::margb:
+        page.marginBottom = margin;
+        break;
+    default:
+        page.footerDistance = margin;
+        break;
+    }
+}

@@ -1,0 +1,187 @@
+#pragma once
+
+#include "output/rtf/rtf_read_builder.h"
+#include "output/rtf/rtf_read_codepage.h"
+#include "output/rtf/rtf_read_picture.h"
+#include "output/rtf/rtf_read_state.h"
+#include "output/rtf/rtf_read_tokenizer.h"
+#include "output/rtf/rtf_read_words.h"
+#include "output/rtf/rtf_types.h"
+
+#include <QHash>
+#include <QStringList>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+// Where the text of a group goes.
+enum class TRtfDest : std::uint8_t {
+    Body,       // the document (or a table cell)
+    Footer,     // TRtfExtras::footer
+    Container,  // text ignored, but pictures and result groups inside are read
+    FontTable,  // font entries and their names
+    FontAlt,    // a font's alternative name
+    ColorTable, // \red \green \blue ;
+    StyleSheet, // style entries; their names are ignored
+    FieldInst,  // a field's instruction
+    Picture,    // hex or binary picture data
+    NestProps,  // a nested table's row properties: only \nestrow counts
+};
+
+// Reads one RTF text into a QTextDocument through a cursor. One object per text:
+// the state stack, the tables of the file and the run being built live here, on
+// the heap, so that neither deep nesting nor size can exhaust the C++ stack.
+class TRtfParser {
+public:
+    TRtfParser(QTextCursor& cursor, bool replacing);
+    TRtfExtras Parse(std::string_view rtf);
+
+private:
+    struct TGroup {
+        TRtfCharState chr;
+        TRtfParaState para;
+        TRtfDest dest = TRtfDest::Body;
+        TRtfDest textDest = TRtfDest::Body; // where result and text-box groups inside go
+        int uc = 1;                         // bytes of fallback after \uN
+        int field = -1; // the field whose instruction or result this group holds
+        int style = -1; // the style this stylesheet entry defines
+        bool ownsDest = false;
+        bool ownsField = false;
+    };
+    struct TFont {
+        QByteArray name;
+        QByteArray altName;
+        int charset = -1;
+        int codePage = 0; // \cpgN, 0: from the charset
+        int familyClass = 0;
+        QStringList families; // resolved when the entry ends
+        int resolvedCodePage = RtfCodePage::Ansi;
+    };
+    struct TStyle {
+        TRtfCharState chr;
+        TRtfParaState para;
+    };
+    enum class TFieldKind { Other, Hyperlink, Page, Symbol };
+    struct TField {
+        QString instruction;
+        TFieldKind kind = TFieldKind::Other;
+        QString href;
+        char32_t symbol = 0;
+        qint64 emittedAtStart = 0;
+        bool resultSeen = false;
+    };
+    enum class TBorderTarget { None, Paragraph, Cell, Row };
+
+    // Token handling (rtf_read_parser.cpp).
+    void PushGroup();
+    void PopGroup();
+    void EndGroup(const TGroup& closed);
+    void EnterDestination(TRtfDest dest);
+    void SkipDestination();
+    void HandleText(std::string_view bytes);
+    void HandleHexByte(unsigned char byte);
+    void HandleSymbol(char symbol);
+    void HandleBinary(std::string_view bytes);
+
+    // Text output.
+    void AppendBytes(std::string_view bytes);
+    void AppendUnicode(char32_t cp);
+    void AppendUnicodeText(QStringView text);
+    void PrepareRun();
+    void FlushBytes();
+    void CloseRun();
+    void AppendImage(const QTextImageFormat& format);
+    void EndParagraph(bool terminated);
+    void EndCell();
+    void EndRow();
+    void Finish();
+
+    // Control words (rtf_read_parser_words.cpp).
+    void HandleWord(const TRtfToken& token);
+    bool HandleDestinationWord(TRtfWord word);
+    bool HandleCharWord(TRtfWord word, bool hasParam, int param);
+    bool HandleParaWord(TRtfWord word, bool hasParam, int param);
+    bool HandleTableWord(TRtfWord word, bool hasParam, int param);
+    bool HandleSpecialWord(TRtfWord word, bool hasParam, int param);
+    void HandleTableEntryWord(TRtfWord word, bool hasParam, int param);
+    TRtfBorder* BorderTarget();
+    void SetBorderLine(bool line);
+    void SetPageValue(TRtfWord word, int twips);
+
+    // Fonts, colours, styles and formats (rtf_read_formats.cpp).
+    void BeginFont(int index);
+    void EndFont();
+    void EndColor();
+    const TFont* FontAt(int index) const;
+    int CodePageOf(const TRtfCharState& chr) const;
+    QColor ColorAt(int index) const;
+    QTextCharFormat CharFormat(const TRtfCharState& chr);
+    QTextBlockFormat BlockFormat(const TRtfParaState& para) const;
+
+    // Fields, footers, pictures (rtf_read_fields.cpp).
+    void BeginField();
+    void BeginFieldResult();
+    void EndField(const TGroup& closed);
+    void EndPicture();
+    void BeginFooter(bool primary);
+    void FooterPageNumber();
+
+    TGroup& Top() { return stack_.back(); }
+    bool InBodyText() const;
+
+    QTextCursor& cursor_;
+    QTextDocument& doc_;
+    std::unique_ptr<TRtfTokenizer> tokenizer_;
+    TRtfDocBuilder builder_;
+    TRtfTextDecoder decoder_;
+    TRtfExtras extras_;
+
+    std::vector<TGroup> stack_;
+    // The outermost group as it was when it closed: the format of the text that
+    // ends the file without a paragraph mark.
+    std::unique_ptr<TGroup> closedRoot_;
+    std::size_t excessDepth_ = 0; // groups past the nesting limit, counted only
+    bool starred_ = false;        // the group began with \*
+    int skipBytes_ = 0;           // fallback still to skip after \uN
+
+    int ansiCodePage_ = RtfCodePage::Ansi;
+    int defaultFont_ = -1;
+    QHash<int, TFont> fonts_;
+    int currentFont_ = -1;
+    std::size_t fontDepth_ = 0; // stack depth of the group the current font entry began in
+    std::vector<QColor> colors_;
+    int red_ = -1, green_ = -1, blue_ = -1;
+    QHash<int, TStyle> styles_;
+    std::vector<TField> fields_;
+    std::vector<QString> links_;
+    std::unique_ptr<TRtfReadPicture> picture_;
+    qint64 pixelBudget_ = kRtfMaxTextPixels;
+
+    TRtfRowDef rowDef_;
+    TBorderTarget borderTarget_ = TBorderTarget::None;
+    int borderSide_ = 0;
+
+    // The paragraph and run being built.
+    TRtfParagraph paragraph_;
+    TRtfCharState runState_;
+    TRtfDest runDest_ = TRtfDest::Body;
+    bool runOpen_ = false;
+    QString runText_;
+    std::string pendingBytes_;
+    int pendingCodePage_ = RtfCodePage::Ansi;
+    qint64 emitted_ = 0; // characters put into the body so far
+    bool pageBreakPending_ = false;
+    bool sectionBreakPending_ = false;
+    bool sectionBreaksPage_ = true;
+    bool nestedCellPending_ = false;
+    bool shapeHadContent_ = false;
+    bool footerPrimary_ = false;
+    int defaultTab_ = 720;
+    bool replacing_ = false;
+
+    // One-entry cache: runs mostly repeat the previous run's format.
+    TRtfCharState cachedState_;
+    QTextCharFormat cachedFormat_;
+    bool cacheValid_ = false;
+};

@@ -1,0 +1,264 @@
+#include "output/rtf/rtf_read_parser.h"
+
+#include <algorithm>
+
+namespace {
+constexpr int kMaxTabStops = 64;
+constexpr std::size_t kMaxCellDefs = 1024;
+
+bool On(bool hasParam, int param) {
+    return !hasParam || param != 0;
+}
+int Twips(int param) {
+    return std::clamp(param, -31680, 31680);
+}
+} // namespace
+
+// Paragraph, border and table words.
+
+bool TRtfParser::HandleParaWord(TRtfWord word, bool hasParam, int param) {
+    using W = TRtfWord;
+    TRtfParaState& p = Top().para;
+    const bool on = On(hasParam, param);
+    switch (word) {
+    case W::pard:
+        p = TRtfParaState{};
+        borderTarget_ = TBorderTarget::None;
+        break;
+    case W::s:
+        if (Top().dest == TRtfDest::StyleSheet) {
+            Top().style = param;
+        } else if (auto it = styles_.constFind(param); it != styles_.constEnd()) {
+            const int depth = p.tableDepth;
+            p = it->para;
+            p.tableDepth = depth;
+            Top().chr = it->chr;
+        }
+        break;
+    case W::ql:
+    case W::qc:
+    case W::qr:
+    case W::qj:
+        p.align = std::uint8_t(int(word) - int(W::ql));
+        break;
+    case W::qd:
+        p.align = 3;
+        break;
+    case W::li:
+    case W::lin:
+        p.leftIndent = Twips(param);
+        break;
+    case W::ri:
+    case W::rin:
+        p.rightIndent = Twips(param);
+        break;
+    case W::fi:
+        p.firstIndent = Twips(param);
+        break;
+    case W::sb:
+        p.spaceBefore = Twips(param);
+        break;
+    case W::sa:
+        p.spaceAfter = Twips(param);
+        break;
+    case W::sl:
+        p.lineSpacing = hasParam ? Twips(param) : 0;
+        break;
+    case W::slmult:
+        p.lineMultiple = on;
+        break;
+    case W::keep:
+        p.keep = on;
+        break;
+    case W::keepn:
+        p.keepNext = on;
+        break;
+    case W::pagebb:
+        p.pageBreakBefore = on;
+        break;
+    case W::tx:
+    case W::tb:
+        if (int(p.tabs.size()) < kMaxTabStops)
+            p.tabs.push_back({Twips(param), word == W::tb ? TRtfTabKind::Left : p.pendingTabKind,
+                              p.pendingTabLeader});
+        p.pendingTabKind = TRtfTabKind::Left;
+        p.pendingTabLeader = 0;
+        break;
+    case W::tqr:
+        p.pendingTabKind = TRtfTabKind::Right;
+        break;
+    case W::tqc:
+        p.pendingTabKind = TRtfTabKind::Center;
+        break;
+    case W::tqdec:
+        p.pendingTabKind = TRtfTabKind::Decimal;
+        break;
+    case W::tldot:
+    case W::tlmdot:
+        p.pendingTabLeader = std::uint8_t(TRtfTabLeader::Dot);
+        break;
+    case W::tlhyph:
+        p.pendingTabLeader = std::uint8_t(TRtfTabLeader::Hyphen);
+        break;
+    case W::tlul:
+        p.pendingTabLeader = std::uint8_t(TRtfTabLeader::Underline);
+        break;
+    case W::tlth:
+        p.pendingTabLeader = std::uint8_t(TRtfTabLeader::ThickLine);
+        break;
+    case W::tleq:
+        p.pendingTabLeader = std::uint8_t(TRtfTabLeader::Equal);
+        break;
+    case W::intbl:
+        p.tableDepth = std::max(p.tableDepth, 1);
+        break;
+    case W::itap:
+        p.tableDepth = std::clamp(param, 0, 64);
+        break;
+    case W::outlinelevel:
+        p.outlineLevel = std::clamp(param, 0, 8);
+        break;
+    case W::ATXbrdr:
+        p.border = on;
+        break;
+    case W::box:
+        borderTarget_ = TBorderTarget::Paragraph;
+        borderSide_ = -1;
+        break;
+    case W::brdrt:
+    case W::brdrb:
+    case W::brdrl:
+    case W::brdrr:
+        borderTarget_ = TBorderTarget::Paragraph;
+        borderSide_ = word == W::brdrt   ? kTop
+                      : word == W::brdrl ? kLeft
+                      : word == W::brdrb ? kBottom
+                                         : kRight;
+        break;
+    default:
+        return false;
+    }
+    return true;
+}
+
+TRtfBorder* TRtfParser::BorderTarget() {
+    const int side = std::clamp(borderSide_, 0, 5);
+    if (borderTarget_ == TBorderTarget::Cell) return &rowDef_.pending.borders[std::min(side, 3)];
+    if (borderTarget_ == TBorderTarget::Row) return &rowDef_.borders[side];
+    return nullptr;
+}
+
+void TRtfParser::SetBorderLine(bool line) {
+    if (borderTarget_ == TBorderTarget::Paragraph) {
+        TRtfParaState& p = Top().para;
+        const std::uint8_t bits = borderSide_ < 0 ? 0xF : std::uint8_t(1u << borderSide_);
+        p.borderSides = line ? (p.borderSides | bits) : (p.borderSides & ~bits);
+    } else if (TRtfBorder* b = BorderTarget()) {
+        b->line = line;
+    }
+}
+
+bool TRtfParser::HandleTableWord(TRtfWord word, bool hasParam, int param) {
+    using W = TRtfWord;
+    TRtfCellDef& cell = rowDef_.pending;
+    const bool body = Top().dest == TRtfDest::Body;
+    switch (word) {
+    case W::cell:
+        if (body) EndCell();
+        break;
+    case W::row:
+        if (body) EndRow();
+        break;
+    case W::nestcell:
+        if (body) {
+            CloseRun();
+            nestedCellPending_ = true;
+        }
+        break;
+    case W::nestrow:
+        if (body) EndParagraph(true);
+        break;
+    case W::trowd:
+        rowDef_ = TRtfRowDef{};
+        borderTarget_ = TBorderTarget::None;
+        break;
+    case W::trgaph:
+        rowDef_.gap = Twips(param);
+        break;
+    case W::trleft:
+        rowDef_.left = Twips(param);
+        break;
+    case W::trql:
+    case W::trqc:
+    case W::trqr:
+        rowDef_.align = std::uint8_t(int(word) - int(W::trql));
+        break;
+    case W::trhdr:
+        rowDef_.header = On(hasParam, param);
+        break;
+    case W::trpaddt:
+    case W::trpaddl:
+    case W::trpaddb:
+    case W::trpaddr:
+        rowDef_.padding[int(word) - int(W::trpaddt)] = std::clamp(param, 0, 31680);
+        break;
+    case W::cellx:
+        cell.right = std::clamp(param, -31680, 10 * 31680);
+        if (rowDef_.cells.size() < kMaxCellDefs) rowDef_.cells.push_back(cell);
+        cell = TRtfCellDef{};
+        borderTarget_ = TBorderTarget::None;
+        break;
+    case W::clbrdrt:
+    case W::clbrdrl:
+    case W::clbrdrb:
+    case W::clbrdrr:
+        borderTarget_ = TBorderTarget::Cell;
+        borderSide_ = int(word) - int(W::clbrdrt);
+        break;
+    case W::trbrdrt:
+    case W::trbrdrl:
+    case W::trbrdrb:
+    case W::trbrdrr:
+    case W::trbrdrh:
+    case W::trbrdrv:
+        borderTarget_ = TBorderTarget::Row;
+        borderSide_ = int(word) - int(W::trbrdrt);
+        break;
+    case W::clvertalt:
+    case W::clvertalc:
+    case W::clvertalb:
+        cell.valign = std::uint8_t(int(word) - int(W::clvertalt));
+        break;
+    case W::clcbpat:
+        cell.background = ColorAt(param);
+        break;
+    case W::clmgf:
+        cell.hMergeFirst = true;
+        break;
+    case W::clmrg:
+        cell.hMerged = true;
+        break;
+    case W::clvmgf:
+        cell.vMergeFirst = true;
+        break;
+    case W::clvmrg:
+        cell.vMerged = true;
+        break;
+    case W::brdrnone:
+        SetBorderLine(false);
+        break;
+    case W::brdrw:
+        if (TRtfBorder* b = BorderTarget()) b->width = std::clamp(param, 0, 1440);
+        break;
+    case W::brdrcf:
+        if (TRtfBorder* b = BorderTarget()) b->color = ColorAt(param);
+        break;
+    default:
+        if (word >= W::brdrs && word <= W::brdrframe) {
+            SetBorderLine(true);
+            break;
+        }
+        return false;
+    }
+    return true;
+}

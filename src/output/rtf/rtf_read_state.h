@@ -1,0 +1,89 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+// The formatting state of the reader. Character and paragraph properties are saved
+// and restored with every group; the row definition lives until the next \trowd.
+// All lengths are twips, as in the file.
+
+enum class TRtfUnderline : std::uint8_t { None, Single, Double, Thick, Dotted, Dashed, Wave, Word };
+
+struct TRtfCharState {
+    int font = -1; // index into the font table; -1: the document's default font
+    int halfPoints = 24;
+    int foreground = 0; // colour table index; 0: automatic
+    int background = 0;
+    int link = 0; // 1-based index of the hyperlink target; 0: none
+    TRtfUnderline underline = TRtfUnderline::None;
+    std::int8_t vertical = 0; // 1: superscript, -1: subscript
+    std::uint8_t caps = 0;    // 1: all capitals, 2: small capitals
+    bool bold = false;
+    bool italic = false;
+    bool strike = false;
+    bool hidden = false;
+    bool operator==(const TRtfCharState&) const = default;
+};
+
+enum class TRtfTabKind : std::uint8_t { Left, Center, Right, Decimal };
+
+struct TRtfTabStop {
+    int position = 0;
+    TRtfTabKind kind = TRtfTabKind::Left;
+    std::uint8_t leader = 0; // a TRtfTabLeader value
+};
+
+struct TRtfParaState {
+    std::uint8_t align = 0; // 0 left, 1 centre, 2 right, 3 justified
+    int leftIndent = 0;
+    int rightIndent = 0;
+    int firstIndent = 0;
+    int spaceBefore = 0;
+    int spaceAfter = 0;
+    int lineSpacing = 0; // \sl: >0 at least, <0 exactly, 0 single
+    bool lineMultiple = false;
+    bool keep = false;
+    bool keepNext = false;
+    bool pageBreakBefore = false;
+    bool border = false;
+    std::uint8_t borderSides = 0; // \brdrt \brdrl \brdrb \brdrr seen with a line style
+    int tableDepth = 0;           // \intbl / \itapN
+    int outlineLevel = -1;
+    // The kind and leader of the tab stop that the next \tx or \tb completes.
+    TRtfTabKind pendingTabKind = TRtfTabKind::Left;
+    std::uint8_t pendingTabLeader = 0;
+    std::vector<TRtfTabStop> tabs;
+};
+
+struct TRtfBorder {
+    int width = 0; // twips; a line style without width is a hairline
+    bool line = false;
+    QColor color;
+};
+
+enum TRtfSide { kTop, kLeft, kBottom, kRight, kInsideH, kInsideV };
+
+struct TRtfCellDef {
+    int right = 0;
+    TRtfBorder borders[4];
+    QColor background;
+    std::uint8_t valign = 0; // 0 top, 1 centre, 2 bottom
+    bool hMergeFirst = false;
+    bool hMerged = false;
+    bool vMergeFirst = false;
+    bool vMerged = false;
+};
+
+struct TRtfRowDef {
+    int left = 0;
+    int gap = 0;            // half the space between cells (\trgaph)
+    std::uint8_t align = 0; // 0 left, 1 centre, 2 right
+    bool header = false;
+    int padding[4] = {-1, -1, -1, -1}; // \trpadd*: top, left, bottom, right
+    TRtfBorder borders[6];
+    std::vector<TRtfCellDef> cells;
+    TRtfCellDef pending; // properties of the cell that the next \cellx closes
+};

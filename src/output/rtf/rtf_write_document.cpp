@@ -1,0 +1,247 @@
+#include "output/rtf/rtf_write_document.h"
+
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextList>
+#include <QTextTable>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+// The hanging indent a list item's marker sits in, unless the paragraph sets its own.
+constexpr int kListHang = 360;
+
+bool IsBulletStyle(QTextListFormat::Style style) {
+    return style == QTextListFormat::ListDisc || style == QTextListFormat::ListCircle ||
+           style == QTextListFormat::ListSquare;
+}
+
+const char* NumberingWord(QTextListFormat::Style style) {
+    switch (style) {
+    case QTextListFormat::ListLowerAlpha:
+        return "pnlcltr";
+    case QTextListFormat::ListUpperAlpha:
+        return "pnucltr";
+    case QTextListFormat::ListLowerRoman:
+        return "pnlcrm";
+    case QTextListFormat::ListUpperRoman:
+        return "pnucrm";
+    default:
+        return "pndec";
+    }
+}
+
+QString LinkTarget(const QTextCharFormat& format) {
+    return format.isAnchor() ? format.anchorHref() : QString();
+}
+} // namespace
+
+TRtfBodyWriter::TRtfBodyWriter(const QTextDocument& doc, const TRtfPage& page)
+    : doc_(doc), mapper_(doc, fonts_, colors_),
+      body_(std::size_t(std::max(0, doc.characterCount())) * 3 / 2 + 256),
+      textWidth_(std::max(720, page.width - page.marginLeft - page.marginRight)) {}
+
+void TRtfBodyWriter::Write() {
+    WriteItems(doc_.rootFrame()->begin(), 0, TEnd::None, textWidth_);
+}
+
+void TRtfBodyWriter::WriteItems(QTextFrame::iterator it, int depth, TEnd lastEnd, int widthTwips) {
+    std::vector<TItem> items;
+    for (; !it.atEnd(); ++it)
+        items.push_back({it.currentBlock(), it.currentFrame()});
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const bool last = i + 1 == items.size();
+        const TEnd end = last ? lastEnd : TEnd::Par;
+        const TItem& item = items[i];
+        if (item.frame) {
+            if (auto* table = qobject_cast<QTextTable*>(item.frame))
+                WriteTable(table, depth + 1, widthTwips);
+            else
+                WriteItems(item.frame->begin(), depth, end, widthTwips);
+            continue;
+        }
+        // A table cannot open a frame in QTextDocument; an empty paragraph always
+        // stands before it. Readers make that paragraph themselves, so it is only
+        // written when it means something.
+        if (i == 0 && !last && item.block.length() <= 1 && items[i + 1].frame &&
+            qobject_cast<QTextTable*>(items[i + 1].frame))
+            continue;
+        WriteParagraph(item.block, depth, end);
+    }
+}
+
+void TRtfBodyWriter::WriteParagraph(const QTextBlock& block, int depth, TEnd end) {
+    const QTextBlockFormat format = block.blockFormat();
+    body_.Word("pard");
+    body_.Word("plain");
+    if (depth > 0) body_.Word("intbl");
+    if (depth > 1) body_.Word("itap", depth);
+
+    const QTextList* list = block.textList();
+    double indent = format.indent() * doc_.indentWidth();
+    if (list) indent += list->format().indent() * doc_.indentWidth();
+    WriteParagraphProps(body_, format, indent, colors_);
+    const bool breakBefore = format.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore;
+    if (pendingPageBreak_ && !breakBefore) body_.Word("pagebb");
+    pendingPageBreak_ = format.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysAfter;
+    if (list) {
+        if (format.textIndent() == 0) body_.Word("fi", -kListHang);
+        WriteListMarker(block);
+    }
+
+    TRtfCharProps state;
+    WriteRuns(block, state);
+    if (block.length() <= 1) {
+        // An empty paragraph's mark gives the line its height.
+        const TRtfCharProps& mark = mapper_.Props(block.charFormat(), block.charFormatIndex());
+        WriteCharChange(body_, state, mark);
+    }
+    switch (end) {
+    case TEnd::Par:
+        body_.Word("par");
+        body_.LineBreak();
+        break;
+    case TEnd::Cell:
+        body_.Word("cell");
+        body_.LineBreak();
+        break;
+    case TEnd::NestCell:
+        body_.Word("nestcell");
+        body_.LineBreak();
+        break;
+    case TEnd::None:
+        break;
+    }
+}
+
+void TRtfBodyWriter::WriteListMarker(const QTextBlock& block) {
+    const QTextList* list = block.textList();
+    const QTextListFormat listFormat = list->format();
+    const TRtfCharProps& props = mapper_.Props(block.charFormat(), block.charFormatIndex());
+    const bool bullet = IsBulletStyle(listFormat.style());
+    const QString marker = bullet ? QStringLiteral("\u2022") : list->itemText(block);
+
+    // Old-style numbering: the marker as text for every reader, and its
+    // description for those that number paragraphs themselves.
+    body_.Open();
+    body_.Word("pntext");
+    body_.Word("f", props.font);
+    body_.Word("fs", props.halfPoints);
+    body_.Text(marker);
+    body_.Word("tab");
+    body_.Close();
+    body_.Open();
+    body_.Raw("\\*");
+    body_.Word("pn");
+    if (bullet) {
+        body_.Word("pnlvlblt");
+        body_.Word("pnf", props.font);
+        body_.Word("pnindent", 0);
+        body_.Open();
+        body_.Word("pntxtb");
+        body_.Text(marker);
+        body_.Close();
+    } else {
+        body_.Word("pnlvlbody");
+        body_.Word(NumberingWord(listFormat.style()));
+        body_.Word("pnstart", 1);
+        body_.Word("pnindent", 0);
+        body_.Open();
+        body_.Word("pntxtb");
+        body_.Text(listFormat.numberPrefix());
+        body_.Close();
+        body_.Open();
+        body_.Word("pntxta");
+        body_.Text(listFormat.numberSuffix().isNull() ? QStringLiteral(".")
+                                                      : listFormat.numberSuffix());
+        body_.Close();
+    }
+    body_.Close();
+}
+
+void TRtfBodyWriter::WriteRuns(const QTextBlock& block, TRtfCharProps& state) {
+    QString link;
+    TRtfCharProps outside; // the state to return to when the link's group closes
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        const QTextFragment fragment = it.fragment();
+        if (!fragment.isValid()) continue;
+        const QTextCharFormat format = fragment.charFormat();
+        if (const QString target = LinkTarget(format); target != link) {
+            if (!link.isEmpty()) {
+                body_.Raw("}}}");
+                state = outside;
+            }
+            link = target;
+            if (!link.isEmpty()) {
+                outside = state;
+                OpenLink(link);
+            }
+        }
+        if (format.isImageFormat()) {
+            const QTextImageFormat image = format.toImageFormat();
+            const QString text = fragment.text();
+            for (const QChar c : text)
+                if (c == QChar::ObjectReplacementCharacter) WritePicture(image);
+            continue;
+        }
+        const TRtfCharProps& props = mapper_.Props(format, fragment.charFormatIndex());
+        WriteCharChange(body_, state, props);
+        state = props;
+        if (mapper_.IsSymbolFont(props.font))
+            body_.SymbolText(fragment.text());
+        else
+            body_.Text(fragment.text());
+    }
+    if (!link.isEmpty()) {
+        body_.Raw("}}}");
+        state = outside;
+    }
+}
+
+void TRtfBodyWriter::OpenLink(const QString& href) {
+    QString target = href;
+    target.replace(u'"', QStringLiteral("%22"));
+    body_.Open();
+    body_.Word("field");
+    body_.Open();
+    body_.Raw("\\*");
+    body_.Word("fldinst");
+    body_.Open();
+    body_.Text(QStringLiteral("HYPERLINK \"") + target + u'"');
+    body_.Close();
+    body_.Close();
+    body_.Open();
+    body_.Word("fldrslt");
+    body_.Open();
+}
+
+void TRtfBodyWriter::WritePicture(const QTextImageFormat& format) {
+    if (format.hasProperty(RtfProperty::PictureData)) {
+        const QSize extent = format.property(RtfProperty::PictureExtent).toSize();
+        const double width = format.width() > 0 ? format.width() : extent.width();
+        const double height = format.height() > 0 ? format.height() : extent.height();
+        if (width > 0 && height > 0 &&
+            WriteRtfPictureAsRead(body_, format.stringProperty(RtfProperty::PictureType),
+                                  format.property(RtfProperty::PictureData).toByteArray(), extent,
+                                  UnitsToTwips(width), UnitsToTwips(height)))
+            return;
+    }
+    const QString name = format.name();
+    auto found = pictures_.find(name);
+    if (found == pictures_.end()) found = pictures_.insert(name, RtfPictureFor(doc_, name));
+    if (!found->has_value()) return;
+    const TRtfPicture& picture = **found;
+    // The format's size wins; a missing side keeps the picture's proportions.
+    double width = format.width(), height = format.height();
+    if (width <= 0 && height <= 0) {
+        width = picture.pixelWidth;
+        height = picture.pixelHeight;
+    } else if (width <= 0) {
+        width = height * picture.pixelWidth / picture.pixelHeight;
+    } else if (height <= 0) {
+        height = width * picture.pixelHeight / picture.pixelWidth;
+    }
+    WriteRtfPicture(body_, picture, std::max(1, UnitsToTwips(width)),
+                    std::max(1, UnitsToTwips(height)));
+}

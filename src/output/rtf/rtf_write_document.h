@@ -1,0 +1,63 @@
+#pragma once
+
+#include "output/rtf/rtf_types.h"
+#include "output/rtf/rtf_write_format.h"
+#include "output/rtf/rtf_write_output.h"
+#include "output/rtf/rtf_write_picture.h"
+
+#include <QHash>
+#include <QTextFrame>
+
+#include <optional>
+#include <vector>
+
+class QTextBlock;
+class QTextDocument;
+class QTextTable;
+class QTextTableCell;
+
+// Walks a QTextDocument and writes its body: paragraphs, runs, pictures, links and
+// tables. The font and colour tables fill up on the way, so the document's header
+// is written afterwards (see WriteRtf).
+class TRtfBodyWriter {
+public:
+    TRtfBodyWriter(const QTextDocument& doc, const TRtfPage& page);
+
+    void Write();
+
+    TRtfSink& Body() { return body_; }
+    const TRtfFontTable& Fonts() const { return fonts_; }
+    const TRtfColorTable& Colors() const { return colors_; }
+
+private:
+    // How a paragraph ends: a paragraph mark, the end of a table cell (\cell, or
+    // \nestcell inside a nested table), or nothing for the document's last one.
+    enum class TEnd { Par, Cell, NestCell, None };
+
+    struct TItem {
+        QTextBlock block;
+        QTextFrame* frame = nullptr;
+    };
+
+    void WriteItems(QTextFrame::iterator it, int depth, TEnd lastEnd, int widthTwips);
+    void WriteParagraph(const QTextBlock& block, int depth, TEnd end);
+    void WriteListMarker(const QTextBlock& block);
+    void WriteRuns(const QTextBlock& block, TRtfCharProps& state);
+    void WritePicture(const QTextImageFormat& format);
+    void OpenLink(const QString& href);
+
+    void WriteTable(QTextTable* table, int depth, int widthTwips);
+    std::vector<int> ColumnWidths(const QTextTable* table, int widthTwips) const;
+    void WriteRowDefinition(const QTextTable* table, int row, const std::vector<int>& edges);
+    void WriteCellDefinition(const QTextTable* table, const QTextTableCell& cell, int row);
+    void WriteEmptyCell(int depth);
+
+    const QTextDocument& doc_;
+    TRtfFontTable fonts_;
+    TRtfColorTable colors_;
+    TRtfFormatMapper mapper_;
+    TRtfSink body_;
+    QHash<QString, std::optional<TRtfPicture>> pictures_;
+    int textWidth_;                 // twips between the page margins
+    bool pendingPageBreak_ = false; // the previous paragraph asked for a break after it
+};
