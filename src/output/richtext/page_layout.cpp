@@ -1,0 +1,153 @@
+#include "output/richtext/page_layout.h"
+
+#include "output/richtext/page_decor.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QPainter>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextFrame>
+#include <QTextLayout>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+constexpr int kTwipsPerInch = 1440;
+constexpr double kMetersPerInch = 0.0254;
+
+QImage LayoutDevice() {
+    QImage device(1, 1, QImage::Format_Mono);
+    const int dotsPerMeter = int(std::lround(kTwipsPerInch / kMetersPerInch));
+    device.setDotsPerMeterX(dotsPerMeter);
+    device.setDotsPerMeterY(dotsPerMeter);
+    return device;
+}
+
+// Lengths in formats (margins, indents, paddings) are scaled by the layout to its
+// device; measure by how much, rather than guess the screen's resolution.
+double FormatScale(QPaintDevice& device) {
+    constexpr double kProbe = 100;
+    QTextDocument probe;
+    probe.documentLayout()->setPaintDevice(&device);
+    probe.setDocumentMargin(0);
+    QTextBlockFormat f;
+    f.setTopMargin(kProbe);
+    QTextCursor(&probe).setBlockFormat(f);
+    probe.setTextWidth(kTwipsPerInch);
+    const double scale = probe.documentLayout()->blockBoundingRect(probe.begin()).top() / kProbe;
+    return scale > 0 ? scale : double(kTwipsPerInch) / 96.0;
+}
+
+// The room a box takes: its reach plus a little air, since the layout lets a
+// paragraph after a table start inside the table's bottom border.
+constexpr double kBorderRoom = kParagraphBorderOutset + 2;
+
+// A bordered paragraph's box takes room above and below it, as in a word
+// processor, so that it clears the text and tables around it. Only the copy that
+// is printed changes; its positions stay those of the source. Returns whether the
+// document has any bordered paragraph.
+bool MakeRoomForParagraphBorders(QTextDocument& doc) {
+    bool any = false;
+    QTextCursor cursor(&doc);
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+        const bool opens = OpensBorderBox(b);
+        const bool closes = ClosesBorderBox(b);
+        if (!opens && !closes) continue;
+        any = true;
+        QTextBlockFormat f = b.blockFormat();
+        if (opens) f.setTopMargin(f.topMargin() + kBorderRoom);
+        if (closes) f.setBottomMargin(f.bottomMargin() + kBorderRoom);
+        cursor.setPosition(b.position());
+        cursor.setBlockFormat(f);
+    }
+    return any;
+}
+
+// The layout drops the space before a paragraph that directly follows a table. In
+// the copy that is printed that space moves onto the table's bottom margin, so that
+// the page shows it as a word processor would.
+void KeepSpaceAfterTables(QTextDocument& doc) {
+    constexpr char16_t kEndOfFrame = 0xFDD1;
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+        const int position = b.position();
+        const double space = b.blockFormat().topMargin();
+        if (position == 0 || space <= 0 || doc.characterAt(position - 1) != QChar(kEndOfFrame))
+            continue;
+        QTextCursor inside(&doc);
+        inside.setPosition(position - 1);
+        QTextFrame* frame = inside.currentFrame();
+        const QTextFrame* outer = QTextCursor(b).currentFrame();
+        while (frame && frame->parentFrame() != outer)
+            frame = frame->parentFrame();
+        if (!frame) continue;
+        QTextFrameFormat f = frame->frameFormat();
+        f.setBottomMargin(std::max(f.bottomMargin(), space));
+        frame->setFrameFormat(f);
+    }
+}
+} // namespace
+
+TPageLayout::TPageLayout(const QTextDocument& source, const TRtfPage& page)
+    : page_(page), device_(LayoutDevice()) {
+    formatScale_ = FormatScale(device_);
+    doc_.reset(source.clone());
+    hasBorders_ = MakeRoomForParagraphBorders(*doc_);
+    KeepSpaceAfterTables(*doc_);
+    doc_->documentLayout()->setPaintDevice(&device_);
+    doc_->setUseDesignMetrics(true);
+    doc_->setDocumentMargin(0);
+    QTextFrameFormat root = doc_->rootFrame()->frameFormat();
+    root.setMargin(0);
+    root.setPadding(0);
+    root.setBorder(0);
+    doc_->rootFrame()->setFrameFormat(root);
+    const int textWidth =
+        std::max(kTwipsPerInch / 2, page_.width - page_.marginLeft - page_.marginRight);
+    doc_->setTextWidth(textWidth);
+
+    const double bodyHeight =
+        std::max(kTwipsPerInch / 2, page_.height - page_.marginTop - page_.marginBottom);
+    pages_ = BreakIntoPages(CollectFlowUnits(*doc_, formatScale_), bodyHeight);
+}
+
+TPageLayout::~TPageLayout() = default;
+
+int TPageLayout::PageOfPosition(int position) const {
+    position = std::clamp(position, 0, std::max(0, doc_->characterCount() - 1));
+    const QTextBlock block = doc_->findBlock(position);
+    if (!block.isValid()) return 1;
+    double y = doc_->documentLayout()->blockBoundingRect(block).top();
+    if (const QTextLayout* text = block.layout(); text && text->lineCount() > 0) {
+        QTextLine line = text->lineForTextPosition(position - block.position());
+        if (!line.isValid()) line = text->lineAt(text->lineCount() - 1);
+        y += line.y() + line.height() / 2;
+    }
+    const auto after = std::upper_bound(pages_.begin(), pages_.end(), y,
+                                        [](double v, const TPageSpan& s) { return v < s.top; });
+    return std::max(1, int(after - pages_.begin()));
+}
+
+void TPageLayout::DrawPage(QPainter& painter, int page, const QRectF& target,
+                           const TRtfFooter& footer) const {
+    if (page < 1 || page > PageCount() || target.isEmpty()) return;
+    const TPageSpan& span = pages_[std::size_t(page - 1)];
+    painter.save();
+    painter.translate(target.topLeft());
+    painter.scale(target.width() / page_.width, target.height() / page_.height);
+
+    painter.save();
+    const QRectF body(0, page_.marginTop, page_.width, span.bottom - span.top);
+    painter.setClipRect(body, Qt::IntersectClip);
+    painter.translate(page_.marginLeft, page_.marginTop - span.top);
+    QAbstractTextDocumentLayout::PaintContext context;
+    context.clip = QRectF(-page_.marginLeft, span.top, page_.width, span.bottom - span.top);
+    context.palette.setColor(QPalette::Text, Qt::black);
+    doc_->documentLayout()->draw(&painter, context);
+    if (hasBorders_) DrawParagraphBorders(painter, *doc_, context.clip, formatScale_);
+    painter.restore();
+
+    DrawPageFooter(painter, footer, page_, page, doc_->defaultFont().family());
+    painter.restore();
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "output/richtext/page_flow.h"
+#include "output/rtf/rtf_types.h"
+
+#include <QImage>
+
+#include <memory>
+#include <vector>
+
+class QPainter;
+class QRectF;
+class QTextDocument;
+
+// A document cut into pages: a copy of it laid out once at the page's text width,
+// at a fixed resolution of one unit per twip so that the same text breaks the same
+// way on every device, then cut into page slices by the keep and page-break rules.
+// Pages count from 1. The copy is taken at construction; later edits of the source
+// need a new layout.
+class TPageLayout {
+public:
+    TPageLayout(const QTextDocument& source, const TRtfPage& page);
+    ~TPageLayout();
+    TPageLayout(const TPageLayout&) = delete;
+    TPageLayout& operator=(const TPageLayout&) = delete;
+
+    int PageCount() const { return int(pages_.size()); }
+    // The page a text position of the source lies on (clamped to the text).
+    int PageOfPosition(int position) const;
+    // Draws the page (its body and the footer) scaled into `target`, the whole
+    // page's rectangle in the painter's coordinates. Pages out of range draw nothing.
+    void DrawPage(QPainter& painter, int page, const QRectF& target,
+                  const TRtfFooter& footer) const;
+
+    const TRtfPage& Page() const { return page_; }
+    const std::vector<TPageSpan>& Spans() const { return pages_; }
+
+private:
+    TRtfPage page_;
+    QImage device_; // the layout's paint device, fixing the resolution
+    std::unique_ptr<QTextDocument> doc_;
+    double formatScale_ = 1;
+    bool hasBorders_ = false;
+    std::vector<TPageSpan> pages_;
+};

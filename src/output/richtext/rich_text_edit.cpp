@@ -1,0 +1,28 @@
+#include "output/richtext/rich_text_edit.h"
+
+#include "output/richtext/page_decor.h"
+
+#include <QKeyEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScrollBar>
+
+TRichTextEdit::TRichTextEdit(QWidget* parent) : QTextEdit(parent) {}
+
+void TRichTextEdit::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F2 && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        emit FontDialogRequested();
+        return;
+    }
+    QTextEdit::keyPressEvent(event);
+}
+
+void TRichTextEdit::paintEvent(QPaintEvent* event) {
+    QTextEdit::paintEvent(event);
+    QPainter painter(viewport());
+    const QPointF offset(horizontalScrollBar()->value(), verticalScrollBar()->value());
+    painter.translate(-offset);
+    // On screen the layout works in format units.
+    DrawParagraphBorders(painter, *document(), QRectF(event->rect()).translated(offset), 1.0);
+}

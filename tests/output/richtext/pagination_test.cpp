@@ -1,0 +1,260 @@
+#include "output/richtext/rich_text_control.h"
+#include "output/rtf/rtf_reader.h"
+#include "output/rtf/rtf_types.h"
+
+#include "test_application.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QImage>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextTable>
+
+#include <gtest/gtest.h>
+
+namespace {
+const QString kLine = "A line of ordinary question text.";
+const QString kLongParagraph =
+    "The paragraph that must not be split over two pages, long enough to wrap over "
+    "several lines of the page: a car of mass 1200 kg accelerates uniformly from rest "
+    "to 30 m/s in 12 s; the driver's reaction time is 0.7 s and the road is wet, so "
+    "the stopping distance grows. Calculate the acceleration and the braking force, "
+    "then explain why the distance grows with the square of the speed.";
+
+class PaginationTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        EnsureApplication();
+        control = std::make_unique<TRichTextControl>();
+    }
+    // `lines` one-line paragraphs, then the long paragraph; returns its start.
+    int Fill(int lines) {
+        control->Clear();
+        QString text;
+        for (int i = 0; i < lines; ++i)
+            text += kLine + '\n';
+        control->SetSelText(text + kLongParagraph);
+        return control->Find("The paragraph", 0);
+    }
+    // The smallest filler for which the long paragraph starts on page 1 and ends on
+    // page 2, found by trying, so that the test holds whatever the font's metrics.
+    int StraddlingFiller() {
+        for (int lines = 20; lines < 120; ++lines) {
+            const int start = Fill(lines);
+            if (control->PageOfPosition(start) == 1 &&
+                control->PageOfPosition(control->EndPosition()) == 2)
+                return lines;
+        }
+        return -1;
+    }
+    std::unique_ptr<TRichTextControl> control;
+};
+
+// Ink (non-white pixels) in rows [top, bottom) and columns [left, right) of an image.
+int Ink(const QImage& image, int top, int bottom, int left = 0, int right = -1) {
+    if (right < 0) right = image.width();
+    int ink = 0;
+    for (int y = std::max(0, top); y < std::min(bottom, image.height()); ++y)
+        for (int x = std::max(0, left); x < std::min(right, image.width()); ++x)
+            if (qGray(image.pixel(x, y)) < 160) ++ink;
+    return ink;
+}
+
+QImage PageImage(const TRichTextControl& control, int page, double dpi) {
+    const QSizeF inches = control.PageSizeInches();
+    QImage image(int(inches.width() * dpi + 0.5), int(inches.height() * dpi + 0.5),
+                 QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    control.PrintPage(painter, page, QRectF(image.rect()));
+    return image;
+}
+} // namespace
+
+TEST_F(PaginationTest, PageCountGrowsWithTheText) {
+    EXPECT_EQ(control->PageCount(), 1);
+    int pages = 1;
+    for (int round = 0; round < 6; ++round) {
+        QString text;
+        for (int i = 0; i < 40; ++i)
+            text += kLine + '\n';
+        control->SetSelStart(-1);
+        control->SetSelText(text);
+        const int now = control->PageCount();
+        EXPECT_GE(now, pages);
+        pages = now;
+    }
+    // 240 lines of 12-point text need about five pages of 9.7 inches.
+    EXPECT_GE(pages, 4);
+    EXPECT_LE(pages, 7);
+    EXPECT_EQ(control->PageOfPosition(0), 1);
+    EXPECT_EQ(control->PageOfPosition(control->EndPosition()), pages);
+    EXPECT_EQ(control->PageOfPosition(-5), 1);
+}
+
+TEST_F(PaginationTest, PageBreaksStartNewPages) {
+    control->SetSelText("first\nsecond");
+    EXPECT_EQ(control->PageCount(), 1);
+    control->SetPageBreakBefore(control->Find("second", 0));
+    EXPECT_EQ(control->PageCount(), 2);
+    EXPECT_EQ(control->PageOfPosition(control->Find("second", 0)), 2);
+    control->SetPageBreakBefore(control->Find("second", 0), false);
+    EXPECT_EQ(control->PageCount(), 1);
+
+    // A form feed typed into the text and \page in RTF do the same.
+    control->SetSelStart(0);
+    control->SetSelText("\f\n");
+    EXPECT_EQ(control->PageCount(), 2);
+    EXPECT_EQ(control->PageOfPosition(control->Find("first", 0)), 2);
+
+    control->Clear();
+    control->LoadRtf("{\\rtf1\\ansi one\\par\\page two\\par\\page three\\par}");
+    EXPECT_EQ(control->PageCount(), 3);
+    EXPECT_EQ(control->PageOfPosition(control->Find("three", 0)), 3);
+    control->SetSelStart(control->Find("two", 0));
+    EXPECT_EQ(control->InputPage(), 2);
+}
+
+TEST_F(PaginationTest, KeptParagraphMovesToTheNextPage) {
+    const int filler = StraddlingFiller();
+    ASSERT_GT(filler, 0);
+    const int start = Fill(filler);
+    control->SetSelStart(start);
+    QTextCursor cursor(&control->Document());
+    cursor.setPosition(start);
+    QTextBlockFormat keep;
+    keep.setProperty(RtfProperty::KeepTogether, true);
+    cursor.mergeBlockFormat(keep);
+    EXPECT_EQ(control->PageOfPosition(start), 2);
+    EXPECT_EQ(control->PageOfPosition(start - 1), 1);
+    EXPECT_EQ(control->PageCount(), 2);
+}
+
+TEST_F(PaginationTest, KeepOnOnePageMovesAWholeEntry) {
+    const int filler = StraddlingFiller();
+    ASSERT_GT(filler, 0);
+    // The entry: the last two filler lines and the long paragraph.
+    const int start = Fill(filler);
+    const int entry = start - 2 * (kLine.size() + 1);
+    control->KeepOnOnePage(entry, control->EndPosition());
+    EXPECT_EQ(control->PageOfPosition(entry), 2);
+    EXPECT_EQ(control->PageOfPosition(entry - 1), 1);
+    EXPECT_EQ(control->PageOfPosition(control->EndPosition()), 2);
+    // The last paragraph is not tied to what follows.
+    const QTextBlock last = control->Document().lastBlock();
+    EXPECT_TRUE(last.blockFormat().boolProperty(RtfProperty::KeepTogether));
+    EXPECT_FALSE(last.blockFormat().boolProperty(RtfProperty::KeepWithNext));
+}
+
+TEST_F(PaginationTest, AnEntryLongerThanAPageStartsAFreshPageAndRunsOn) {
+    control->SetSelText("Title line\n");
+    const int entry = control->EndPosition();
+    QString text;
+    for (int i = 0; i < 150; ++i)
+        text += kLine + '\n';
+    control->SetSelStart(-1);
+    control->SetSelText(text + "end");
+    control->KeepOnOnePage(entry, control->EndPosition());
+    EXPECT_EQ(control->PageOfPosition(0), 1);
+    EXPECT_EQ(control->PageOfPosition(entry), 2);
+    EXPECT_GE(control->PageOfPosition(control->EndPosition()), 4);
+}
+
+TEST_F(PaginationTest, TableRowsAreNotSplit) {
+    QTextCursor cursor(&control->Document());
+    cursor.insertText("Table:");
+    QTextTable* table = cursor.insertTable(90, 2);
+    for (int r = 0; r < 90; ++r) {
+        table->cellAt(r, 0).firstCursorPosition().insertText(QString("row %1").arg(r));
+        table->cellAt(r, 1).firstCursorPosition().insertText(
+            r % 7 == 0 ? "a cell long enough to need a second line in its narrow column" : "short");
+    }
+    ASSERT_GE(control->PageCount(), 2);
+    int pagesSeen = 0;
+    for (int r = 0; r < 90; ++r) {
+        const int top = control->PageOfPosition(table->cellAt(r, 0).firstPosition());
+        EXPECT_EQ(control->PageOfPosition(table->cellAt(r, 1).lastPosition()), top) << r;
+        pagesSeen = std::max(pagesSeen, top);
+    }
+    EXPECT_EQ(pagesSeen, control->PageCount());
+}
+
+TEST_F(PaginationTest, PrintPageDrawsBodyAndFooter) {
+    control->SetStandardFooter("Northfield School");
+    QString text;
+    for (int i = 0; i < 80; ++i)
+        text += kLine + '\n';
+    control->SetSelText(text);
+    ASSERT_EQ(control->PageCount(), 2);
+
+    constexpr double dpi = 60;
+    const QImage page1 = PageImage(*control, 1, dpi);
+    const int inch = int(dpi);
+    const int height = page1.height();
+    // Nothing in the top margin, text in the body, the footer between 0.5 and
+    // 0.8 inch above the bottom edge: the name at the left, the number at the right.
+    EXPECT_EQ(Ink(page1, 0, inch * 9 / 10), 0);
+    EXPECT_GT(Ink(page1, inch, inch * 2), 0);
+    const int footerTop = height - inch * 8 / 10;
+    const int footerBottom = height - inch / 2 + 1;
+    EXPECT_GT(Ink(page1, footerTop, footerBottom, 0, page1.width() / 2), 0);
+    EXPECT_GT(Ink(page1, footerTop, footerBottom, page1.width() * 3 / 4), 0);
+    EXPECT_EQ(Ink(page1, footerBottom, height), 0);
+    // Between the body's last line and the footer lies blank margin.
+    EXPECT_EQ(Ink(page1, height - inch * 9 / 10, footerTop - 1), 0);
+
+    // The second page carries the rest of the text; a page past the end draws nothing.
+    EXPECT_GT(Ink(PageImage(*control, 2, dpi), inch, inch * 2), 0);
+    EXPECT_EQ(Ink(PageImage(*control, 3, dpi), 0, height), 0);
+
+    // Without a footer the band stays empty.
+    control->RemoveFooter();
+    EXPECT_EQ(Ink(PageImage(*control, 1, dpi), footerTop, height), 0);
+}
+
+TEST_F(PaginationTest, PagesPrintToPdf) {
+    control->LoadRtf("{\\rtf1\\ansi page one\\par\\page page two\\par}");
+    control->SetStandardFooter("Org");
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter pdf(&buffer);
+        pdf.setPageSize(QPageSize(control->PageSizeInches(), QPageSize::Inch, QString(),
+                                  QPageSize::ExactMatch));
+        pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+        QPainter painter(&pdf);
+        for (int page = 1; page <= control->PageCount(); ++page) {
+            if (page > 1) pdf.newPage();
+            control->PrintPage(painter, page, QRectF(0, 0, pdf.width(), pdf.height()));
+        }
+    }
+    const QByteArray bytes = buffer.data();
+    ASSERT_TRUE(bytes.startsWith("%PDF"));
+    EXPECT_EQ(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") +
+                  bytes.count("/Type /Page "),
+              2)
+        << "page objects in the PDF";
+}
+
+// Pages are worked out on a copy of the document; its positions must be the
+// original's, or the page of a position would be off.
+TEST(PageLayoutCopy, KeepsThePositionsOfTheOriginal) {
+    EnsureApplication();
+    for (const char* name : {"word_features", "lo_tables", "title_page"}) {
+        QFile file(QStringLiteral(QB_TEST_DATA_DIR "/rtf/%1.rtf").arg(name));
+        if (!file.open(QIODevice::ReadOnly)) GTEST_SKIP() << "corpus file missing: " << name;
+        QTextDocument doc;
+        LoadRtf(doc, file.readAll());
+        const std::unique_ptr<QTextDocument> copy(doc.clone());
+        EXPECT_EQ(copy->toRawText(), doc.toRawText()) << name;
+    }
+    QTextDocument startsWithTable;
+    QTextCursor(&startsWithTable).insertTable(2, 2);
+    const std::unique_ptr<QTextDocument> copy(startsWithTable.clone());
+    EXPECT_EQ(copy->toRawText(), startsWithTable.toRawText());
+}
