@@ -1,0 +1,105 @@
+#include "app/help_window.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRegularExpression>
+#include <QSplitter>
+#include <QTextBrowser>
+#include <QUrl>
+#include <QVBoxLayout>
+
+THelpWindow::THelpWindow(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("Orrin Quarrybook Help"));
+    setObjectName("HelpWindow");
+    resize(820, 600);
+    auto* layout = new QHBoxLayout(this);
+    auto* splitter = new QSplitter(this);
+    auto* side = new QWidget(splitter);
+    auto* sideLayout = new QVBoxLayout(side);
+    sideLayout->setContentsMargins(0, 0, 0, 0);
+    sideLayout->addWidget(new QLabel(QStringLiteral("&Search:"), side));
+    fSearch = new QLineEdit(side);
+    fSearch->setObjectName("HelpSearch");
+    fSearch->setPlaceholderText(QStringLiteral("Words to find"));
+    sideLayout->addWidget(fSearch);
+    fResults = new QListWidget(side);
+    fResults->setObjectName("HelpResults");
+    sideLayout->addWidget(fResults, 1);
+    fBrowser = new QTextBrowser(splitter);
+    fBrowser->setObjectName("HelpPage");
+    fBrowser->setOpenExternalLinks(false);
+    fBrowser->setSearchPaths({ManualFolder()});
+    splitter->addWidget(side);
+    splitter->addWidget(fBrowser);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({220, 600});
+    layout->addWidget(splitter);
+
+    connect(fSearch, &QLineEdit::returnPressed, this, [this] { Search(fSearch->text()); });
+    connect(fResults, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
+        fBrowser->setSource(QUrl(item->data(Qt::UserRole).toString()));
+    });
+    connect(fResults, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        fBrowser->setSource(QUrl(item->data(Qt::UserRole).toString()));
+    });
+}
+
+QString THelpWindow::ManualFolder() {
+    QString env = qEnvironmentVariable("QUARRYBOOK_MANUAL_DIR");
+    if (!env.isEmpty() && QFileInfo::exists(env + "/index.html")) return env;
+    for (const QString& dir :
+         {QStringLiteral(QB_SOURCE_MANUAL_DIR), QStringLiteral(QB_INSTALLED_MANUAL_DIR)})
+        if (QFileInfo::exists(dir + "/index.html")) return dir;
+    return QStringLiteral(QB_INSTALLED_MANUAL_DIR);
+}
+
+QString THelpWindow::PageForContext(int context) {
+    // Contexts come in blocks, one per menu; each block has its section.
+    if (context >= 161 && context <= 170) return QStringLiteral("documents.html#file");
+    if (context == 248) return QStringLiteral("documents.html#file");
+    if (context >= 171 && context <= 179) return QStringLiteral("documents.html#edit");
+    if (context >= 180 && context <= 189) return QStringLiteral("finding.html#view");
+    if (context >= 190 && context <= 193) return QStringLiteral("documents.html#insert");
+    if (context >= 194 && context <= 196) return QStringLiteral("output.html#tools");
+    if (context >= 197 && context <= 200) return QStringLiteral("index.html");
+    return QStringLiteral("index.html");
+}
+
+void THelpWindow::ShowContext(int context) {
+    fBrowser->setSource(QUrl(PageForContext(context)));
+    show();
+    raise();
+    activateWindow();
+}
+
+void THelpWindow::FocusSearch() {
+    fSearch->setFocus();
+    fSearch->selectAll();
+}
+
+void THelpWindow::Search(const QString& words) {
+    fResults->clear();
+    const QStringList terms = words.split(QRegularExpression("\\s+"), Qt::SkipEmptyParts);
+    if (terms.isEmpty()) return;
+    QDir dir(ManualFolder());
+    for (const QString& name : dir.entryList({"*.html"}, QDir::Files, QDir::Name)) {
+        QFile f(dir.filePath(name));
+        if (!f.open(QIODevice::ReadOnly)) continue;
+        QString html = QString::fromUtf8(f.readAll());
+        QString text = html;
+        text.remove(QRegularExpression("<[^>]*>"));
+        bool all = std::all_of(terms.begin(), terms.end(), [&](const QString& t) {
+            return text.contains(t, Qt::CaseInsensitive);
+        });
+        if (!all) continue;
+        QRegularExpressionMatch m = QRegularExpression("<title>(.*?)</title>").match(html);
+        auto* item = new QListWidgetItem(m.hasMatch() ? m.captured(1) : name, fResults);
+        item->setData(Qt::UserRole, name);
+    }
+    if (fResults->count() == 0) new QListWidgetItem(QStringLiteral("(nothing found)"), fResults);
+}

@@ -1,0 +1,294 @@
+#include "app/main_form.h"
+
+#include "app/about_form.h"
+#include "app/drawing/drawing.h"
+#include "app/error_report.h"
+#include "app/help_window.h"
+#include "app/logic/app_logic.h"
+#include "app/logic/codes.h"
+#include "app/logic/status_text.h"
+#include "app/menu_layout.h"
+#include "app/qt_controls.h"
+#include "finder/view_commands.h"
+#include "framework/cp1252.h"
+#include "model/library.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+struct ToolButtonSpec {
+    const char* name;
+    int left;
+    const char* hint;
+    int glyph;
+};
+
+constexpr ToolButtonSpec kToolButtons[] = {
+    {"NewB", 8, "Create new document", 0},
+    {"OpenB", 32, "Open existing document", 1},
+    {"SaveB", 56, "Save current document", 2},
+    {"btExport", 80, "Export to Word", 39},
+    {"PrintB", 113, "Print current document", 3},
+    {"PrintPrevB", 136, "Preview current document", 4},
+    {"CutB", 168, "Cut", 5},
+    {"CopyB", 192, "Copy", 6},
+    {"PasteB", 216, "Paste", 7},
+    {"CreateMSB", 248, "Create Mark Scheme", 22},
+    {"RepB", 272, "Create Report", 38},
+    {"QFB", 304, "Question Finder", 13},
+    {"ViewerB", 328, "Viewer", 14},
+    {"ViewSylB", 351, "View Related Links", 20},
+    {"CopyToDocB", 384, "Copy to document", 15},
+};
+
+constexpr int kPanelHeight = 33;
+constexpr int kStatusHeight = 17;
+// Until the Question Finder window exists, the width that its column would take.
+constexpr int kFinderWidth = 360;
+
+// Ends the program. Until the file commands exist there is nothing to ask first.
+class TExitCmd : public TCommand {
+public:
+    void Execute(void*) override { QCoreApplication::quit(); }
+};
+
+} // namespace
+
+TMainForm::TMainForm(TMainFormContext context, QWidget* parent)
+    : QMainWindow(parent), fContext(std::move(context)) {
+    setWindowTitle(QStringLiteral("Quillon"));
+    setMinimumSize(kMinWidth, kMinHeight);
+    resize(640, 480);
+    setProperty("helpContext", 1);
+
+    fActions = BuildMenus(*menuBar(), MainMenuLayout(), &fMenus);
+    if (qEnvironmentVariable("QUARRYBOOK_DEBUG") == QLatin1String("1"))
+        fActions["DebugM"]->setVisible(true);
+
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    auto* panel = new QWidget(central);
+    panel->setObjectName("Panel1");
+    panel->setFixedHeight(kPanelHeight);
+    BuildToolPanel(panel);
+    fWorkspace = new QMdiArea(central);
+    fWorkspace->setObjectName("Workspace");
+    fWorkspace->setBackground(QApplication::palette().brush(QPalette::Dark));
+    fStatus = new QLabel(central);
+    fStatus->setObjectName("StatusP");
+    fStatus->setFixedHeight(kStatusHeight);
+    fStatus->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    fStatus->setFrameShape(QFrame::Panel);
+    fStatus->setFrameShadow(QFrame::Sunken);
+    layout->addWidget(panel);
+    layout->addWidget(fWorkspace, 1);
+    layout->addWidget(fStatus);
+    setCentralWidget(central);
+
+    CreateCommands();
+    fContext.app.AddObserver(MakeHandler<&TMainForm::StatusChanged>(this));
+    fResourcePrompt = fContext.config.FlagResource;
+
+    connect(fActions["Tile1"], &QAction::triggered, fWorkspace, &QMdiArea::tileSubWindows);
+    connect(fActions["Cascade1"], &QAction::triggered, fWorkspace, &QMdiArea::cascadeSubWindows);
+    connect(fActions["ArrangeIcons1"], &QAction::triggered, fWorkspace, &QMdiArea::tileSubWindows);
+    connect(fActions["Contents1"], &QAction::triggered, this, [this] { ShowHelp(1); });
+    connect(fActions["SearchforHelpon1"], &QAction::triggered, this, [this] {
+        ShowHelp(1);
+        if (fHelp) fHelp->FocusSearch();
+    });
+    connect(fActions["AboutVantor1"], &QAction::triggered, this, &TMainForm::ShowAbout);
+
+    // The Window menu lists the open child windows after its own items.
+    QMenu* windowMenu = fMenus["Window1"];
+    connect(windowMenu, &QMenu::aboutToShow, this, [this, windowMenu] {
+        for (QAction* a : windowMenu->actions())
+            if (a->property("childWindow").isValid()) windowMenu->removeAction(a), a->deleteLater();
+        const auto windows = fWorkspace->subWindowList();
+        if (!windows.isEmpty()) {
+            QAction* sep = windowMenu->addSeparator();
+            sep->setProperty("childWindow", true);
+        }
+        int n = 1;
+        for (QMdiSubWindow* w : windows) {
+            QAction* a =
+                windowMenu->addAction(QStringLiteral("&%1 %2").arg(n++).arg(w->windowTitle()));
+            a->setProperty("childWindow", true);
+            a->setCheckable(true);
+            a->setChecked(w == fWorkspace->activeSubWindow());
+            connect(a, &QAction::triggered, fWorkspace,
+                    [this, w] { fWorkspace->setActiveSubWindow(w); });
+        }
+    });
+}
+
+TMainForm::~TMainForm() {
+    fContext.app.RemoveObserver(MakeHandler<&TMainForm::StatusChanged>(this));
+    fCommands.clear();
+    fExit.reset();
+}
+
+void TMainForm::BuildToolPanel(QWidget* panel) {
+    for (const auto& spec : kToolButtons) {
+        auto* b = new QToolButton(panel);
+        b->setObjectName(spec.name);
+        b->setAutoRaise(true);
+        b->setGeometry(spec.left, 4, 25, 25);
+        b->setToolTip(QString::fromUtf8(spec.hint));
+        b->setIconSize(QSize(16, 16));
+        LoadButtonGlyph(*b, spec.glyph);
+        fButtons[spec.name] = b;
+    }
+}
+
+TCommandControl* TMainForm::ControlFor(const char* name, bool isButton) {
+    if (!name) return nullptr;
+    std::unique_ptr<TCommandControl> control;
+    if (isButton)
+        control = std::make_unique<TButtonControl>(fButtons.at(name));
+    else
+        control = std::make_unique<TActionControl>(fActions.at(name));
+    fControls.push_back(std::move(control));
+    return fControls.back().get();
+}
+
+template <class C, class... Args>
+void TMainForm::Bind(const char* menuItem, const char* button, Args&&... args) {
+    TCommandControl* m = ControlFor(menuItem, false);
+    TCommandControl* b = ControlFor(button, true);
+    fCommands.push_back(MakeCommand<C>(m, b, std::forward<Args>(args)...));
+    if (menuItem) fActions.at(menuItem)->setProperty("bound", true);
+    if (button) fButtons.at(button)->setProperty("bound", true);
+}
+
+void TMainForm::CreateCommands() {
+    Bind<TViewQFCmd>("QuestionFinder1", "QFB", fContext.finderManager);
+    Bind<TViewViewerCmd>("Viewer1", "ViewerB", fContext.viewerManager);
+    Bind<TViewKindCmd>("ViewMSM", nullptr, fContext.listManager, TListKind::MarkScheme);
+    Bind<TViewKindCmd>("ViewExRepM", nullptr, fContext.listManager, TListKind::ExaminersReport);
+    Bind<TViewKindCmd>("ViewSylM", "ViewSylB", fContext.listManager, TListKind::Syllabus);
+    Bind<TExitCmd>("Exit1", nullptr);
+    fExit = std::make_unique<TExitCmd>();
+
+    // Items whose command is not built yet have no action; show them greyed rather
+    // than let a click do nothing.
+    static const char* const kOwnActions[] = {"Tile1",       "Cascade1",         "ArrangeIcons1",
+                                              "Contents1",   "SearchforHelpon1", "AboutVantor1",
+                                              "ContextHelp1"};
+    for (auto& [name, action] : fActions) {
+        if (action->menu() || action->property("bound").toBool()) continue;
+        if (std::find(std::begin(kOwnActions), std::end(kOwnActions), name) !=
+            std::end(kOwnActions))
+            continue;
+        action->setEnabled(false);
+    }
+    for (auto& [name, button] : fButtons)
+        if (!button->property("bound").toBool()) button->setEnabled(false);
+}
+
+void TMainForm::ApplyCaptionOverrides() {
+    fActions["ViewExRepM"]->setText(QStringLiteral("Examiner's Report"));
+    fActions["ViewSylM"]->setText(QStringLiteral("Specification"));
+    fActions["ViewMSM"]->setText(QStringLiteral("&Markscheme"));
+    fActions["CreateMarkScheme1"]->setText(QStringLiteral("&Create Markscheme"));
+    fButtons["CreateMSB"]->setToolTip(QStringLiteral("Create Markscheme"));
+    fButtons["ViewSylB"]->setToolTip(QStringLiteral("View Specification"));
+    fActions["AboutVantor1"]->setText(QStringLiteral("About Orrin Quarrybook..."));
+    fActions["CreateSummary1"]->setVisible(true);
+}
+
+QAction* TMainForm::Action(const QString& name) const {
+    auto it = fActions.find(name);
+    return it == fActions.end() ? nullptr : it->second;
+}
+
+QMenu* TMainForm::Menu(const QString& name) const {
+    auto it = fMenus.find(name);
+    return it == fMenus.end() ? nullptr : it->second;
+}
+
+QAbstractButton* TMainForm::Button(const QString& name) const {
+    auto it = fButtons.find(name);
+    return it == fButtons.end() ? nullptr : it->second;
+}
+
+QString TMainForm::StatusText() const {
+    return fStatus->text();
+}
+
+void TMainForm::StatusChanged(TObservable*, const TCodeSet& codes) {
+    if (codes.Has(ncCurrentSelection) || codes.Has(ncCurrentList))
+        fStatus->setText(QString::fromStdString(BuildStatusText(fContext.app)));
+}
+
+void TMainForm::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (fFirstShow) {
+        fFirstShow = false;
+        // Run once the frame has its maximised size, which the layout depends on.
+        QTimer::singleShot(0, this, &TMainForm::FirstShowing);
+    }
+}
+
+void TMainForm::FirstShowing() {
+    TAppLogic& app = fContext.app;
+    QString libraryName =
+        app.Library() ? QString::fromStdString(Cp1252ToUtf8(app.Library()->Name)) : QString();
+    setWindowTitle(QStringLiteral("Orrin Quarrybook ") + libraryName);
+
+    const int top = 4 + kPanelHeight - 30;
+    const int middle = height() / 2 + 8;
+    const int bottom = fWorkspace->height() - 40 - kStatusHeight + top;
+    fDocumentWindowSize = QSize(kFinderWidth, std::max(100, bottom - middle));
+
+    fContext.finderManager.Show();
+    fContext.viewerManager.Show();
+    app.NewDocument();
+    if (TItemList* list = app.SelectorList(); list && list->Count() > 0) {
+        app.SetCurrentList(list, 0);
+        app.SelectItem(list->Item(0), list, false);
+    }
+    if (fContext.documentToOpen) {
+        try {
+            app.OpenDocument(*fContext.documentToOpen);
+        } catch (const std::exception& e) {
+            ShowError(this, e.what());
+        }
+    }
+    fResourceOption = fContext.config.UseResource;
+    fTemplateName = fContext.config.TemplateName;
+
+    // For the start-up benchmark: end once the first showing has been painted.
+    if (qEnvironmentVariable("QUARRYBOOK_QUIT_AFTER_FIRST_PAINT") == QLatin1String("1")) {
+        repaint();
+        QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    }
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    // Only the exit command ends the program; it may ask to save first.
+    event->ignore();
+    RunReportingErrors([this] { fExit->Execute(nullptr); });
+}
+
+void TMainForm::ShowAbout() {
+    if (fAbout) fAbout->exec();
+}
+
+void TMainForm::ShowHelp(int context) {
+    if (!fHelp) fHelp = new THelpWindow(this);
+    fHelp->ShowContext(context);
+}

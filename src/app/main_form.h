@@ -1,0 +1,95 @@
+#pragma once
+
+#include "config/library_open.h"
+#include "framework/observer.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+class QAbstractButton;
+class QAction;
+class QLabel;
+class QMdiArea;
+class QMenu;
+class TAppLogic;
+class TCommand;
+class TCommandControl;
+class TTSListManager;
+class TViewManager;
+class THelpWindow;
+class TAboutExForm;
+
+// What the main window needs from start-up.
+struct TMainFormContext {
+    TAppLogic& app;
+    TViewManager& finderManager;
+    TViewManager& viewerManager;
+    TTSListManager& listManager;
+    TSubjectConfig config;
+    std::string subject;
+    // A test document named on the command line, opened at the first showing.
+    std::optional<std::string> documentToOpen;
+};
+
+// The application's frame: menus, the tool panel, the workspace for the child windows
+// and the status line. Behaviour lives in the commands it binds.
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+public:
+    static constexpr int kMinWidth = 460;
+    static constexpr int kMinHeight = 350;
+
+    explicit TMainForm(TMainFormContext context, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    QAction* Action(const QString& name) const;
+    QMenu* Menu(const QString& name) const;
+    QAbstractButton* Button(const QString& name) const;
+    QString StatusText() const;
+    QMdiArea* Workspace() const { return fWorkspace; }
+    // The caption and hint changes start-up applies once the windows exist.
+    void ApplyCaptionOverrides();
+    void SetAboutBox(TAboutExForm* about) { fAbout = about; }
+    void ShowHelp(int context);
+    bool ResourcePromptOption() const { return fResourcePrompt; }
+    bool ResourceOption() const { return fResourceOption; }
+    const std::string& TemplateName() const { return fTemplateName; }
+    QSize DocumentWindowSize() const { return fDocumentWindowSize; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildToolPanel(QWidget* panel);
+    void CreateCommands();
+    template <class C, class... Args>
+    void Bind(const char* menuItem, const char* button, Args&&... args);
+    TCommandControl* ControlFor(const char* name, bool isButton);
+    void FirstShowing();
+    void StatusChanged(TObservable* sender, const TCodeSet& codes);
+    void ShowAbout();
+
+    TMainFormContext fContext;
+    std::map<QString, QAction*> fActions;
+    std::map<QString, QMenu*> fMenus;
+    std::map<QString, QAbstractButton*> fButtons;
+    std::vector<std::unique_ptr<TCommandControl>> fControls;
+    std::vector<std::unique_ptr<TCommand>> fCommands;
+    std::unique_ptr<TCommand> fExit;
+    QMdiArea* fWorkspace = nullptr;
+    QLabel* fStatus = nullptr;
+    QPointer<THelpWindow> fHelp;
+    TAboutExForm* fAbout = nullptr;
+    bool fFirstShow = true;
+    bool fResourcePrompt = true;
+    bool fResourceOption = true;
+    std::string fTemplateName = "MES1.xlt";
+    QSize fDocumentWindowSize;
+    std::vector<std::string> fResourcePromptList;
+};

@@ -1,0 +1,54 @@
+#include "app/qt_controls.h"
+
+#include "app/error_report.h"
+
+#include <QAbstractButton>
+#include <QAction>
+
+TActionControl::TActionControl(QAction* action) : fAction(action) {
+    QObject::connect(action, &QAction::triggered, action, [this] {
+        if (fHandler) RunReportingErrors(fHandler);
+    });
+}
+
+TActionControl::~TActionControl() {
+    if (fAction) QObject::disconnect(fAction, &QAction::triggered, fAction, nullptr);
+}
+
+void TActionControl::SetEnabled(bool enabled) {
+    if (fAction) fAction->setEnabled(enabled);
+}
+
+void TActionControl::SetChecked(bool checked) {
+    if (!fAction) return;
+    if (checked) fAction->setCheckable(true);
+    fAction->setChecked(checked);
+}
+
+void TActionControl::SetClickHandler(std::function<void()> handler) {
+    fHandler = std::move(handler);
+}
+
+TButtonControl::TButtonControl(QAbstractButton* button) : fButton(button) {
+    QObject::connect(button, &QAbstractButton::clicked, button, [this] {
+        if (fHandler) RunReportingErrors(fHandler);
+    });
+}
+
+TButtonControl::~TButtonControl() {
+    if (fButton) QObject::disconnect(fButton, &QAbstractButton::clicked, fButton, nullptr);
+}
+
+void TButtonControl::SetEnabled(bool enabled) {
+    if (fButton) fButton->setEnabled(enabled);
+}
+
+void TButtonControl::SetChecked(bool checked) {
+    if (!fButton) return;
+    fButton->setCheckable(checked || fButton->isCheckable());
+    fButton->setChecked(checked);
+}
+
+void TButtonControl::SetClickHandler(std::function<void()> handler) {
+    fHandler = std::move(handler);
+}

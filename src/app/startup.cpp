@@ -1,0 +1,84 @@
+#include "app/startup.h"
+
+#include "app/about_form.h"
+#include "app/drawing/drawing.h"
+#include "app/error_report.h"
+#include "app/logic/app_logic.h"
+#include "app/main_form.h"
+#include "app/message_prompts.h"
+#include "config/library_open.h"
+#include "finder/view_manager.h"
+#include "framework/cp1252.h"
+#include "model/library.h"
+#include "model/text_store.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <cstdio>
+#include <memory>
+#include <optional>
+
+namespace {
+// A window can be shown: a display, or a platform chosen explicitly (offscreen in tests).
+bool CanShowWindows() {
+    return !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+}
+
+// Reports a start-up failure in an error box (when there is a screen to show it on) and
+// on standard error.
+int FailStartup(int argc, char** argv, const std::string& message) {
+    if (!CanShowWindows()) {
+        std::fprintf(stderr, "%s\n", message.c_str());
+        return 1;
+    }
+    QApplication qapp(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Orrin Quarrybook"));
+    ShowError(nullptr, message);
+    return 1;
+}
+} // namespace
+
+int RunQuarrybook(int argc, char** argv) {
+    // The library is opened before any window system is touched, so that a wrong
+    // subject is reported even where no window can be shown.
+    auto prompts = std::make_unique<TMessagePrompts>();
+    auto app = std::make_unique<TAppLogic>(*prompts);
+    TStartupChoice choice;
+    TSubjectConfig config;
+    try {
+        std::optional<std::string> argument;
+        if (argc > 1) argument = argv[1];
+        choice = ChooseSubject(argument);
+        // Section names and library names are code page 1252; the command line is UTF-8.
+        if (!choice.Document) {
+            std::string converted = Utf8ToCp1252(choice.Subject);
+            if (Cp1252ToUtf8(converted) == choice.Subject) choice.Subject = converted;
+        }
+        TOpenedLibrary opened = OpenLibrary(choice.Subject);
+        config = opened.Config;
+        app->SetLibrary(choice.Subject, std::move(opened.Store), std::move(opened.Library));
+    } catch (const std::exception& e) {
+        return FailStartup(argc, argv, e.what());
+    }
+
+    QApplication qapp(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Orrin Quarrybook"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Orrin Quarrybook"));
+    QApplication::setWindowIcon(QIcon(ButtonGlyph(12)));
+    BuildSymbolTables(*app->Library());
+
+    TViewManager finderManager;
+    TViewManager viewerManager;
+    TTSListManager listManager;
+    TMainForm mainForm(
+        {*app, finderManager, viewerManager, listManager, config, choice.Subject, choice.Document});
+    TAboutExForm about(QString::fromStdString(Cp1252ToUtf8(choice.Subject)), &mainForm);
+    mainForm.ApplyCaptionOverrides();
+    mainForm.SetAboutBox(&about);
+    mainForm.showMaximized();
+    int status = qapp.exec();
+    // The logic outlives the windows that observe it.
+    return status;
+}

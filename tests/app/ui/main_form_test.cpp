@@ -1,0 +1,166 @@
+#include "app/about_form.h"
+#include "app/logic/app_logic.h"
+#include "app/logic/doc_logic.h"
+#include "app/main_form.h"
+#include "finder/view_manager.h"
+#include "framework/stream.h"
+#include "model/library.h"
+#include "model/segments.h"
+#include "model/text_store.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+QApplication& App() {
+    static int argc = 1;
+    static char name[] = "qb_app_tests";
+    static char* argv[] = {name, nullptr};
+    static QApplication* app = new QApplication(argc, argv);
+    return *app;
+}
+
+class NoPrompts : public TUserPrompts {
+public:
+    TAnswer Ask(const std::string&, bool) override { return TAnswer::No; }
+    void Inform(const std::string&) override {}
+};
+
+class MainFormTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        App();
+        auto lib = std::make_unique<TLibrary>();
+        lib->Name = "Physics bank";
+        lib->TopicRoot = std::make_unique<TCategory>("Topics");
+        lib->QuestionTypeRoot = std::make_unique<TCategory>("Types");
+        lib->LevelRoot = std::make_unique<TCategory>("Levels");
+        lib->PaperRoot = std::make_unique<TCategory>("Papers");
+        lib->QuestionRoot = std::make_unique<TIdentityCategory>();
+        lib->SyllabusRoot = std::make_unique<TIdentityCategory>();
+        lib->ResourceRoot = std::make_unique<TIdentityCategory>();
+        for (const char* id : {"1", "2"}) {
+            auto* identity =
+                lib->QuestionRoot->AddChild(std::make_unique<TIdentityCategory>(id, "Q"));
+            auto q = std::make_unique<TQuestion>();
+            q->Marks = 5;
+            q->Time = 6;
+            identity->SetSegment(std::move(q));
+        }
+        logic.SetLibrary("Sample", std::make_unique<TTextStore>(std::make_unique<TMemoryStream>()),
+                         std::move(lib));
+        form = std::make_unique<TMainForm>(TMainFormContext{
+            logic, finder, viewer, list, TSubjectConfig{}, "Sample", std::nullopt});
+        form->ApplyCaptionOverrides();
+    }
+
+    NoPrompts prompts;
+    TAppLogic logic{prompts};
+    TViewManager finder, viewer;
+    TTSListManager list;
+    std::unique_ptr<TMainForm> form;
+};
+
+} // namespace
+
+TEST_F(MainFormTest, MenusCarryTheirCaptionsShortcutsAndHiddenItems) {
+    struct Expect {
+        const char* name;
+        const char* caption;
+        const char* shortcut;
+    };
+    for (const Expect& e :
+         {Expect{"New1", "&New", "Ctrl+N"}, Expect{"Open1", "&Open...", "Ctrl+O"},
+          Expect{"Save1", "&Save", "Ctrl+S"}, Expect{"PrintM", "&Print...", "Ctrl+P"},
+          Expect{"ClearM", "Cle&ar", "Del"}, Expect{"CopytoDocM", "Copy to &Document", "Ctrl+D"},
+          Expect{"QuestionFinder1", "&Question Finder", "Ctrl+Q"},
+          Expect{"Viewer1", "&Viewer", "Ctrl+W"}, Expect{"BackM", "&Back", "Ctrl+B"},
+          Expect{"ViewSylM", "Specification", ""}, Expect{"ViewMSM", "&Markscheme", ""},
+          Expect{"ViewExRepM", "Examiner's Report", ""},
+          Expect{"CreateMarkScheme1", "&Create Markscheme", "Ctrl+M"},
+          Expect{"AboutVantor1", "About Orrin Quarrybook...", ""}}) {
+        QAction* a = form->Action(e.name);
+        ASSERT_NE(a, nullptr) << e.name;
+        EXPECT_EQ(a->text().toStdString(), e.caption) << e.name;
+        EXPECT_EQ(a->shortcut().toString().toStdString(), e.shortcut) << e.name;
+    }
+    for (const char* hidden : {"InsertTextM", "EditTextM", "ContextHelp1", "DebugM"})
+        EXPECT_FALSE(form->Action(hidden)->isVisible()) << hidden;
+    EXPECT_TRUE(form->Action("CreateSummary1")->isVisible());
+    // Separators after Close, Save All and Print.
+    auto items = form->Menu("File1")->actions();
+    ASSERT_EQ(items.size(), 13);
+    EXPECT_TRUE(items[3]->isSeparator());
+    EXPECT_TRUE(items[7]->isSeparator());
+    EXPECT_TRUE(items[11]->isSeparator());
+}
+
+TEST_F(MainFormTest, ToolPanelHasFifteenButtonsAtTheirPlaces) {
+    struct Place {
+        const char* name;
+        int left;
+    };
+    for (const Place& p :
+         {Place{"NewB", 8}, Place{"btExport", 80}, Place{"PrintB", 113}, Place{"CreateMSB", 248},
+          Place{"ViewSylB", 351}, Place{"CopyToDocB", 384}}) {
+        QAbstractButton* b = form->Button(p.name);
+        ASSERT_NE(b, nullptr) << p.name;
+        EXPECT_EQ(b->geometry(), QRect(p.left, 4, 25, 25)) << p.name;
+    }
+    EXPECT_EQ(form->Button("CreateMSB")->toolTip(), "Create Markscheme");
+    EXPECT_EQ(form->Button("ViewSylB")->toolTip(), "View Specification");
+}
+
+TEST_F(MainFormTest, BoundCommandsWorkAndUnbuiltOnesAreGreyed) {
+    EXPECT_TRUE(form->Action("QuestionFinder1")->isEnabled());
+    EXPECT_TRUE(form->Button("QFB")->isEnabled());
+    EXPECT_FALSE(form->Action("Save1")->isEnabled());
+    EXPECT_FALSE(form->Button("SaveB")->isEnabled());
+    EXPECT_TRUE(form->Action("Tile1")->isEnabled());
+
+    form->Action("ViewMSM")->trigger();
+    EXPECT_TRUE(list.Visible());
+    EXPECT_EQ(list.Kind(), TListKind::MarkScheme);
+    QTest::mouseClick(form->Button("ViewerB"), Qt::LeftButton);
+    EXPECT_TRUE(viewer.Visible());
+}
+
+TEST_F(MainFormTest, StatusLineFollowsTheSelectionAndMinimumSizeHolds) {
+    TItemList* results = logic.SelectorList();
+    logic.SetCurrentList(results, 0);
+    logic.SelectItem(results->Item(0), results, true);
+    EXPECT_EQ(form->StatusText().toStdString(),
+              "  Item 1 of 2 in Question Finder, total marks: 10, time allowed: 12 min");
+    logic.SetSelection({}, nullptr);
+    EXPECT_EQ(form->StatusText().toStdString(), "");
+
+    form->resize(200, 100);
+    EXPECT_GE(form->width(), TMainForm::kMinWidth);
+    EXPECT_GE(form->height(), TMainForm::kMinHeight);
+}
+
+TEST_F(MainFormTest, FirstShowingNamesTheLibraryAndCreatesTheFirstDocument) {
+    form->show();
+    QTRY_COMPARE(form->windowTitle(), QStringLiteral("Orrin Quarrybook Physics bank"));
+    EXPECT_EQ(logic.Documents().size(), 1u);
+    EXPECT_TRUE(finder.Visible());
+    EXPECT_TRUE(viewer.Visible());
+    EXPECT_EQ(logic.SelectedItem(), logic.SelectorList()->Item(0));
+    form->hide();
+}
+
+TEST(AboutBox, ShowsTheDecodedPictureAndTheSubject) {
+    App();
+    TAboutExForm about("Sample");
+    EXPECT_EQ(about.windowTitle(), "About Orrin Quarrybook");
+    EXPECT_EQ(about.size(), QSize(329, 223));
+    EXPECT_EQ(about.SubjectLabel()->text(), "Sample");
+    ASSERT_FALSE(about.Picture()->pixmap().isNull());
+    EXPECT_GT(about.Picture()->pixmap().width(), 100);
+}
