@@ -1,0 +1,59 @@
+// Start-up to the first painted main window with the large library: runs the program
+// as a user would (offscreen), which quits once the first showing is painted.
+#include "bench_support.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+const TBenchLibraryFiles& Files() {
+    static const TBenchLibraryFiles files = [] {
+        TBenchLibraryFiles f = PrepareLibraryFiles();
+        std::ofstream ini(f.Folder + "/vantor32.ini");
+        ini << "[Bench]\nTextFilename=" << f.TextFile << "\nLibFilename=" << f.DataFile
+            << "\nLibName=Bench\n";
+        return f;
+    }();
+    return files;
+}
+
+int RunProgram(const std::string& folder) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::setenv("QUARRYBOOK_CONFIG_DIR", folder.c_str(), 1);
+        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        ::setenv("QUARRYBOOK_QUIT_AFTER_FIRST_PAINT", "1", 1);
+        std::freopen("/dev/null", "w", stderr);
+        ::execl(QB_PROGRAM, QB_PROGRAM, "Bench", static_cast<char*>(nullptr));
+        std::_Exit(127);
+    }
+    int status = 0;
+    if (pid < 0 || ::waitpid(pid, &status, 0) < 0) return -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+void BM_StartupToFirstPaint(benchmark::State& state) {
+    const std::string folder = Files().Folder;
+    for (auto _ : state) {
+        if (RunProgram(folder) != 0) {
+            state.SkipWithError("the program did not start");
+            break;
+        }
+    }
+    rusage children{};
+    ::getrusage(RUSAGE_CHILDREN, &children);
+    state.counters["child_peak_rss_MB"] = static_cast<double>(children.ru_maxrss) / 1024.0;
+}
+BENCHMARK(BM_StartupToFirstPaint)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+
+} // namespace
+
+BENCHMARK_MAIN();
