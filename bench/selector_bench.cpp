@@ -8,6 +8,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <memory>
+
 namespace {
 
 constexpr TDimension kDimensions[] = {TDimension::Identity,     TDimension::Topic,
@@ -50,6 +52,23 @@ void BM_SelectorRefineTopic(benchmark::State& state) {
     state.counters["matches"] = static_cast<double>(matches);
 }
 BENCHMARK(BM_SelectorRefineTopic)->Unit(benchmark::kMillisecond);
+
+// The first search in a dimension also builds that dimension's column of the index.
+void BM_SelectorFirstTopicSearch(benchmark::State& state) {
+    const TLibrary& library = BenchLibrary();
+    TCategory* topic = FirstChild(library.TopicRoot.get());
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto selector = std::make_unique<TQuestionSelector>(library);
+        state.ResumeTiming();
+        selector->SetTopic(topic, false);
+        benchmark::DoNotOptimize(selector->Matches().size());
+        state.PauseTiming();
+        selector.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_SelectorFirstTopicSearch)->Unit(benchmark::kMillisecond);
 
 // Choosing a topic sideways recomputes from the whole library.
 void BM_SelectorRecomputeTopic(benchmark::State& state) {

@@ -4,6 +4,7 @@
 #include "model/segments.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -49,6 +50,9 @@ public:
     const TCategory* Root() const;
 
     TCategory* Parent = nullptr;
+    // Pre-order position within its tree, written by the question selector's index (not
+    // stored in files). A stale value is harmless: the index checks it before use.
+    mutable std::uint32_t TreeOrdinal = 0;
     std::string Name;
     std::vector<std::unique_ptr<TCategory>> Children;
 };

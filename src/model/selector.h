@@ -1,8 +1,10 @@
 #pragma once
 
 #include "framework/observer.h"
+#include "model/selector_index.h"
 
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -17,7 +19,7 @@ constexpr int kDimensionCount = 6;
 // The Question Finder's search: one optional criterion per dimension and the
 // questions that meet them all. Narrowing filters the current matches; anything
 // else recomputes from the library. Each effective change notifies once with the
-// empty code set.
+// empty code set. The library must not change while a selector works on it.
 class TQuestionSelector : public TObservable {
 public:
     explicit TQuestionSelector(const TLibrary& library);
@@ -47,10 +49,17 @@ public:
 private:
     using Filters = std::array<TCategory*, kDimensionCount>;
     static std::size_t Index(TDimension d) { return static_cast<std::size_t>(d); }
-    void Compute(const Filters& filters, std::vector<TQuestion*>& target) const;
+    // Results are positions of questions in the index, in pre-order of the question tree.
+    void Compute(const Filters& filters, std::vector<std::uint32_t>& target) const;
     void Refine(TDimension d, const TCategory* c);
+    bool MeetsAll(std::uint32_t question, const Filters& filters) const;
+    static bool InRange(const TSelectorIndex::TColumn& column, std::uint32_t question,
+                        std::uint32_t low, std::uint32_t high);
+    void UpdateMatches();
 
     const TLibrary& fLibrary;
+    std::unique_ptr<TSelectorIndex> fIndex;
     Filters fFilters{};
+    std::vector<std::uint32_t> fMatchPositions;
     std::vector<TQuestion*> fMatches;
 };
