@@ -22,8 +22,10 @@ THelpWindow::THelpWindow(QWidget* parent) : QDialog(parent) {
     auto* side = new QWidget(splitter);
     auto* sideLayout = new QVBoxLayout(side);
     sideLayout->setContentsMargins(0, 0, 0, 0);
-    sideLayout->addWidget(new QLabel(QStringLiteral("&Search:"), side));
+    auto* searchLabel = new QLabel(QStringLiteral("&Search:"), side);
+    sideLayout->addWidget(searchLabel);
     fSearch = new QLineEdit(side);
+    searchLabel->setBuddy(fSearch);
     fSearch->setObjectName("HelpSearch");
     fSearch->setPlaceholderText(QStringLiteral("Words to find"));
     sideLayout->addWidget(fSearch);

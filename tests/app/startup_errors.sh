@@ -1,0 +1,42 @@
+#!/bin/sh
+# Start-up failures: the message on standard error and a non-zero exit before any
+# window exists (no display here, so no error box either).
+#   startup_errors.sh QUARRYBOOK SAMPLE_CONFIG_DIR
+set -u
+program=$1
+sample=$(cd "$2" && pwd)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT INT TERM
+unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
+fail=0
+
+expect() { # expect MESSAGE CONFIG_DIR ARGS...
+    message=$1 dir=$2
+    shift 2
+    QUARRYBOOK_CONFIG_DIR=$dir "$program" "$@" >"$work/out" 2>"$work/err"
+    status=$?
+    if [ $status -eq 0 ] || ! grep -qxF "$message" "$work/err"; then
+        echo "FAIL ($*): status $status, stderr: $(cat "$work/err")"
+        fail=1
+    fi
+}
+
+expect "Could not open library text file" "$sample" NoSuchSubject
+expect "Data file has not been specified" "$sample"
+# A test document with no subject named in vantor.ini.
+expect "Data file has not been specified" "$sample" "$work/test.VQD"
+
+text=$sample/texts.dat
+printf '[Broken]\nTextFilename=%s\n' "$text" >"$work/vantor32.ini"
+expect "Could not open library data file" "$work" Broken
+
+printf '[Broken]\nTextFilename=%s\nLibFilename=%s/missing.dat\n' "$text" "$work" \
+    >"$work/vantor32.ini"
+expect "Could not open library data file" "$work" Broken
+
+# The sample library with its version raised to 12 (first bytes: tag 2, version).
+{ printf '\002\014'; tail -c +3 "$sample/library.dat"; } >"$work/bad.dat"
+printf '[Broken]\nTextFilename=%s\nLibFilename=%s/bad.dat\n' "$text" "$work" \
+    >"$work/vantor32.ini"
+expect "Incorrect library version" "$work" Broken
+exit $fail
