@@ -17,6 +17,7 @@ function(qb_add_test_folder name dir)
         return()
     endif()
     add_executable(${name} ${_srcs})
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support)
     target_link_libraries(${name} PRIVATE GTest::gtest GTest::gtest_main GTest::gmock ${ARGN})
     target_compile_definitions(${name} PRIVATE
         QB_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data"

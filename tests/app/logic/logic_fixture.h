@@ -2,6 +2,7 @@
 
 #include "app/logic/app_logic.h"
 #include "app/logic/doc_logic.h"
+#include "empty_library.h"
 #include "framework/stream.h"
 #include "model/library.h"
 #include "model/segments.h"
@@ -52,15 +53,7 @@ private:
 class LogicTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        auto lib = std::make_unique<TLibrary>();
-        lib->Name = "Test";
-        lib->TopicRoot = std::make_unique<TCategory>("Topics");
-        lib->QuestionTypeRoot = std::make_unique<TCategory>("Types");
-        lib->LevelRoot = std::make_unique<TCategory>("Levels");
-        lib->PaperRoot = std::make_unique<TCategory>("Papers");
-        lib->QuestionRoot = std::make_unique<TIdentityCategory>();
-        lib->SyllabusRoot = std::make_unique<TIdentityCategory>();
-        lib->ResourceRoot = std::make_unique<TIdentityCategory>();
+        auto lib = MakeEmptyLibrary("Test");
         auto* q1 = lib->QuestionRoot->AddChild(std::make_unique<TIdentityCategory>("1", "One"));
         auto* q2 = lib->QuestionRoot->AddChild(std::make_unique<TIdentityCategory>("2", "Two"));
         auto* q2a = q2->AddChild(std::make_unique<TIdentityCategory>("a", "Two a"));

@@ -1,5 +1,6 @@
 #include "app/drawing/drawing.h"
 #include "app/drawing/glyph_table.h"
+#include "empty_library.h"
 #include "framework/collections.h"
 #include "model/categories.h"
 #include "model/library.h"
@@ -23,7 +24,8 @@ void EnsureApp() {
 // A library whose type and level trees are two deep, so that pre-order numbering
 // differs from breadth-first numbering.
 struct SymbolLibrary {
-    TLibrary lib;
+    std::unique_ptr<TLibrary> owned = MakeEmptyLibrary("Symbols");
+    TLibrary& lib = *owned;
     TCategory* structured = nullptr;
     TCategory* extended = nullptr;
     TCategory* multiple = nullptr;
@@ -32,13 +34,6 @@ struct SymbolLibrary {
     TCategory* topic = nullptr;
 
     SymbolLibrary() {
-        lib.TopicRoot = std::make_unique<TCategory>("Topics");
-        lib.QuestionTypeRoot = std::make_unique<TCategory>("Types");
-        lib.LevelRoot = std::make_unique<TCategory>("Levels");
-        lib.PaperRoot = std::make_unique<TCategory>("Papers");
-        lib.QuestionRoot = std::make_unique<TIdentityCategory>();
-        lib.SyllabusRoot = std::make_unique<TIdentityCategory>();
-        lib.ResourceRoot = std::make_unique<TIdentityCategory>();
         structured = lib.QuestionTypeRoot->AddChild(std::make_unique<TCategory>("Structured"));
         extended = structured->AddChild(std::make_unique<TCategory>("Extended"));
         multiple = lib.QuestionTypeRoot->AddChild(std::make_unique<TCategory>("Multiple choice"));

@@ -2,6 +2,7 @@
 #include "app/logic/app_logic.h"
 #include "app/logic/doc_logic.h"
 #include "app/main_form.h"
+#include "empty_library.h"
 #include "finder/view_manager.h"
 #include "framework/stream.h"
 #include "model/library.h"
@@ -36,15 +37,7 @@ class MainFormTest : public ::testing::Test {
 protected:
     void SetUp() override {
         App();
-        auto lib = std::make_unique<TLibrary>();
-        lib->Name = "Physics bank";
-        lib->TopicRoot = std::make_unique<TCategory>("Topics");
-        lib->QuestionTypeRoot = std::make_unique<TCategory>("Types");
-        lib->LevelRoot = std::make_unique<TCategory>("Levels");
-        lib->PaperRoot = std::make_unique<TCategory>("Papers");
-        lib->QuestionRoot = std::make_unique<TIdentityCategory>();
-        lib->SyllabusRoot = std::make_unique<TIdentityCategory>();
-        lib->ResourceRoot = std::make_unique<TIdentityCategory>();
+        auto lib = MakeEmptyLibrary("Physics bank");
         for (const char* id : {"1", "2"}) {
             auto* identity =
                 lib->QuestionRoot->AddChild(std::make_unique<TIdentityCategory>(id, "Q"));
