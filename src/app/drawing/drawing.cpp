@@ -205,12 +205,21 @@ void LoadButtonGlyph(QAbstractButton& button, int glyphIndex) {
     const TGlyphCell& g = kGlyphTable[static_cast<std::size_t>(glyphIndex)];
     const QPixmap strip = ButtonGlyph(glyphIndex);
     QIcon icon;
-    icon.addPixmap(strip.copy(0, 0, kGlyphCellSize, kGlyphCellSize), QIcon::Normal);
+    auto add = [&](int cell, QIcon::Mode mode) {
+        const QPixmap picture =
+            strip.copy(cell * kGlyphCellSize, 0, kGlyphCellSize, kGlyphCellSize);
+        icon.addPixmap(picture, mode);
+        // A doubled copy for high-density screens, where Qt would otherwise smooth the
+        // 16-pixel art into a blur.
+        QPixmap doubled = picture.scaled(2 * kGlyphCellSize, 2 * kGlyphCellSize,
+                                         Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        doubled.setDevicePixelRatio(2);
+        icon.addPixmap(doubled, mode);
+    };
+    add(0, QIcon::Normal);
     // A strip's second cell is its disabled picture; where the table points that cell at
     // another glyph's picture, Qt's own greyed rendering stands in for it.
-    if (HasOwnDisabledImage(g))
-        icon.addPixmap(strip.copy(kGlyphCellSize, 0, kGlyphCellSize, kGlyphCellSize),
-                       QIcon::Disabled);
+    if (HasOwnDisabledImage(g)) add(1, QIcon::Disabled);
     button.setIcon(icon);
     button.setProperty("glyphCount", g.count);
 }

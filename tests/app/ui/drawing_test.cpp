@@ -109,6 +109,17 @@ TEST(DrawingResources, ButtonGlyphStripsFollowTheTable) {
     LoadButtonGlyph(button, 2);
     EXPECT_FALSE(button.icon().isNull());
     EXPECT_EQ(button.property("glyphCount").toInt(), 2);
+    // The disabled look is the strip's second cell, and double density gets sharp pixels.
+    EXPECT_EQ(button.icon()
+                  .pixmap(QSize(16, 16), 1.0, QIcon::Disabled)
+                  .toImage()
+                  .convertToFormat(QImage::Format_ARGB32),
+              ButtonGlyph(2).copy(16, 0, 16, 16).toImage().convertToFormat(QImage::Format_ARGB32));
+    const QImage doubled = button.icon().pixmap(QSize(16, 16), 2.0).toImage();
+    ASSERT_EQ(doubled.size(), QSize(32, 32));
+    for (int y = 0; y < 32; y += 2)
+        for (int x = 0; x < 32; x += 2)
+            ASSERT_EQ(doubled.pixel(x, y), doubled.pixel(x + 1, y + 1)) << x << "," << y;
     // Every glyph cell has a picture on it: none was left as bare background.
     const QImage cells = ButtonsBitmap().toImage();
     for (const TGlyphCell& g : kGlyphTable) {
