@@ -1,5 +1,6 @@
 #include "app/help_window.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -54,8 +55,12 @@ THelpWindow::THelpWindow(QWidget* parent) : QDialog(parent) {
 QString THelpWindow::ManualFolder() {
     QString env = qEnvironmentVariable("QUARRYBOOK_MANUAL_DIR");
     if (!env.isEmpty() && QFileInfo::exists(env + "/index.html")) return env;
-    for (const QString& dir :
-         {QStringLiteral(QB_SOURCE_MANUAL_DIR), QStringLiteral(QB_INSTALLED_MANUAL_DIR)})
+    // Beside the program first, so that an installed copy moved elsewhere still finds its
+    // own manual.
+    const QString besideProgram =
+        QCoreApplication::applicationDirPath() + "/../share/quarrybook/manual";
+    for (const QString& dir : {besideProgram, QStringLiteral(QB_SOURCE_MANUAL_DIR),
+                               QStringLiteral(QB_INSTALLED_MANUAL_DIR)})
         if (QFileInfo::exists(dir + "/index.html")) return dir;
     return QStringLiteral(QB_INSTALLED_MANUAL_DIR);
 }

@@ -34,6 +34,11 @@ std::vector<std::string> ConfigSearchFolders() {
     fs::path current = fs::current_path(error);
     if (!error) folders.push_back(current.string());
     if (auto user = UserConfigFolder()) folders.push_back(*user);
+    // The sample installed beside the program, wherever the installation was moved.
+    fs::path program = fs::read_symlink("/proc/self/exe", error);
+    if (!error)
+        folders.push_back(
+            (program.parent_path().parent_path() / "share" / "quarrybook" / "sample").string());
     folders.push_back(QB_BUILD_DATA_DIR "/sample");
     folders.push_back(QB_INSTALLED_DATA_DIR "/sample");
     return folders;

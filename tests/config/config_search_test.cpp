@@ -31,12 +31,15 @@ TEST(ConfigSearch, FoldersComeFromTheEnvironmentInOrder) {
     TCurrentFolderGuard inCurrent(current.Path());
 
     std::vector<std::string> folders = ConfigSearchFolders();
-    ASSERT_EQ(folders.size(), 5u);
+    ASSERT_EQ(folders.size(), 6u);
     EXPECT_EQ(folders[0], named.Path());
     EXPECT_TRUE(fs::equivalent(folders[1], current.Path()));
     EXPECT_EQ(folders[2], xdg.Path() + "/quarrybook");
-    EXPECT_TRUE(folders[3].ends_with("/sample"));
-    EXPECT_TRUE(folders[4].ends_with("/quarrybook/sample"));
+    // Beside the program (as installed), then the build tree, then the installed prefix.
+    EXPECT_EQ(fs::path(folders[3]), fs::read_symlink("/proc/self/exe").parent_path().parent_path() /
+                                        "share" / "quarrybook" / "sample");
+    EXPECT_TRUE(folders[4].ends_with("/sample"));
+    EXPECT_TRUE(folders[5].ends_with("/quarrybook/sample"));
 
     // Each folder is searched only when those before it lack the file.
     std::string inXdg = xdg.Write("quarrybook/vantor.ini", "");
@@ -56,7 +59,7 @@ TEST(ConfigSearch, UnsetOrUnusableVariablesAreSkipped) {
         TEnvGuard configDir(kConfigDirVariable, "");
         TEnvGuard xdgHome("XDG_CONFIG_HOME", std::nullopt);
         std::vector<std::string> folders = ConfigSearchFolders();
-        ASSERT_EQ(folders.size(), 4u);
+        ASSERT_EQ(folders.size(), 5u);
         EXPECT_TRUE(fs::equivalent(folders[0], current.Path()));
         EXPECT_EQ(folders[1], home.Path() + "/.config/quarrybook");
     }
