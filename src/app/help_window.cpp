@@ -44,12 +44,18 @@ THelpWindow::THelpWindow(QWidget* parent) : QDialog(parent) {
     layout->addWidget(splitter);
 
     connect(fSearch, &QLineEdit::returnPressed, this, [this] { Search(fSearch->text()); });
-    connect(fResults, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
-        fBrowser->setSource(QUrl(item->data(Qt::UserRole).toString()));
-    });
-    connect(fResults, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-        fBrowser->setSource(QUrl(item->data(Qt::UserRole).toString()));
-    });
+    auto open = [this](QListWidgetItem* item) {
+        const QString page = item->data(Qt::UserRole).toString();
+        if (!page.isEmpty()) fBrowser->setSource(QUrl(page)); // not the "nothing found" row
+    };
+    connect(fResults, &QListWidget::itemActivated, this, open);
+    connect(fResults, &QListWidget::itemClicked, this, open);
+}
+
+QString THelpWindow::CurrentPage() const {
+    const QUrl source = fBrowser->source();
+    const QString name = QFileInfo(source.path()).fileName();
+    return source.hasFragment() ? name + "#" + source.fragment() : name;
 }
 
 QString THelpWindow::ManualFolder() {
@@ -108,5 +114,8 @@ void THelpWindow::Search(const QString& words) {
         auto* item = new QListWidgetItem(m.hasMatch() ? m.captured(1) : name, fResults);
         item->setData(Qt::UserRole, name);
     }
-    if (fResults->count() == 0) new QListWidgetItem(QStringLiteral("(nothing found)"), fResults);
+    if (fResults->count() == 0) {
+        auto* none = new QListWidgetItem(QStringLiteral("(nothing found)"), fResults);
+        none->setFlags(Qt::NoItemFlags);
+    }
 }

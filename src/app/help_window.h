@@ -15,6 +15,8 @@ public:
     explicit THelpWindow(QWidget* parent = nullptr);
     void ShowContext(int context);
     void FocusSearch();
+    // The page shown, as a file name with its anchor ("documents.html#file").
+    QString CurrentPage() const;
     // Where the manual's pages are: QUARRYBOOK_MANUAL_DIR, the source tree's
     // docs/manual, or the installed copy.
     static QString ManualFolder();

@@ -16,11 +16,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QShortcut>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -104,8 +106,12 @@ TMainForm::TMainForm(TMainFormContext context, QWidget* parent)
 
     connect(fActions["Tile1"], &QAction::triggered, fWorkspace, &QMdiArea::tileSubWindows);
     connect(fActions["Cascade1"], &QAction::triggered, fWorkspace, &QMdiArea::cascadeSubWindows);
-    connect(fActions["ArrangeIcons1"], &QAction::triggered, fWorkspace, &QMdiArea::tileSubWindows);
+    connect(fActions["ArrangeIcons1"], &QAction::triggered, this, &TMainForm::ArrangeIcons);
     connect(fActions["Contents1"], &QAction::triggered, this, [this] { ShowHelp(1); });
+    for (const auto& [name, menu] : fMenus)
+        menu->installEventFilter(this);
+    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(help, &QShortcut::activated, this, [this] { ShowHelp(1); });
     connect(fActions["SearchforHelpon1"], &QAction::triggered, this, [this] {
         ShowHelp(1);
         if (fHelp) fHelp->FocusSearch();
@@ -175,12 +181,12 @@ void TMainForm::Bind(const char* menuItem, const char* button, Args&&... args) {
 }
 
 void TMainForm::CreateCommands() {
+    Bind<TExitCmd>("Exit1", nullptr);
     Bind<TViewQFCmd>("QuestionFinder1", "QFB", fContext.finderManager);
     Bind<TViewViewerCmd>("Viewer1", "ViewerB", fContext.viewerManager);
     Bind<TViewKindCmd>("ViewMSM", nullptr, fContext.listManager, TListKind::MarkScheme);
     Bind<TViewKindCmd>("ViewExRepM", nullptr, fContext.listManager, TListKind::ExaminersReport);
     Bind<TViewKindCmd>("ViewSylM", "ViewSylB", fContext.listManager, TListKind::Syllabus);
-    Bind<TExitCmd>("Exit1", nullptr);
     fExit = std::make_unique<TExitCmd>();
 
     // Items whose command is not built yet have no action; show them greyed rather
@@ -249,10 +255,13 @@ void TMainForm::FirstShowing() {
         app.Library() ? QString::fromStdString(Cp1252ToUtf8(app.Library()->Name)) : QString();
     setWindowTitle(QStringLiteral("Orrin Quarrybook ") + libraryName);
 
-    const int top = 4 + kPanelHeight - 30;
-    const int middle = height() / 2 + 8;
-    const int bottom = fWorkspace->height() - 40 - kStatusHeight + top;
-    fDocumentWindowSize = QSize(kFinderWidth, std::max(100, bottom - middle));
+    TFirstLayout& l = fFirstLayout;
+    l.left = 4;
+    l.top = kPanelHeight - 30; // the panel sits at the top of the client area
+    l.middle = frameGeometry().height() / 2 + 8;
+    l.bottom = centralWidget()->height() - 40 - kStatusHeight;
+    // A tiny screen must not give document windows a negative height.
+    fDocumentWindowSize = QSize(kFinderWidth, std::max(100, l.bottom - l.middle));
 
     fContext.finderManager.Show();
     fContext.viewerManager.Show();
@@ -282,6 +291,30 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     // Only the exit command ends the program; it may ask to save first.
     event->ignore();
     RunReportingErrors([this] { fExit->Execute(nullptr); });
+}
+
+void TMainForm::ArrangeIcons() {
+    int x = 0;
+    for (QMdiSubWindow* w : fWorkspace->subWindowList()) {
+        if (!w->isMinimized()) continue;
+        const QSize size = w->size();
+        if (x > 0 && x + size.width() > fWorkspace->width()) x = 0;
+        w->move(x, fWorkspace->height() - size.height());
+        x += size.width();
+    }
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
+        if (auto* menu = qobject_cast<QMenu*>(watched)) {
+            const QAction* item = menu->activeAction();
+            const int context = item ? item->property("helpContext").toInt() : 0;
+            menu->close();
+            ShowHelp(context > 0 ? context : 1);
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void TMainForm::ShowAbout() {

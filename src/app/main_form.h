@@ -60,10 +60,18 @@ public:
     bool ResourceOption() const { return fResourceOption; }
     const std::string& TemplateName() const { return fTemplateName; }
     QSize DocumentWindowSize() const { return fDocumentWindowSize; }
+    // Where the first showing places the finder, the viewer and the first document
+    // window, in workspace pixels.
+    struct TFirstLayout {
+        int left = 0, top = 0, middle = 0, bottom = 0;
+    };
+    const TFirstLayout& FirstLayout() const { return fFirstLayout; }
 
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // F1 in an open menu shows the manual's section for the highlighted item.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildToolPanel(QWidget* panel);
@@ -74,6 +82,8 @@ private:
     void FirstShowing();
     void StatusChanged(TObservable* sender, const TCodeSet& codes);
     void ShowAbout();
+    // Lines the minimised child windows up along the bottom of the workspace.
+    void ArrangeIcons();
 
     TMainFormContext fContext;
     std::map<QString, QAction*> fActions;
@@ -91,5 +101,6 @@ private:
     bool fResourceOption = true;
     std::string fTemplateName = "MES1.xlt";
     QSize fDocumentWindowSize;
+    TFirstLayout fFirstLayout;
     std::vector<std::string> fResourcePromptList;
 };

@@ -14,28 +14,28 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QMessageBox>
 #include <cstdio>
 #include <memory>
 #include <optional>
 
 namespace {
-// A window can be shown: a display, or a platform chosen explicitly (offscreen in tests).
-bool CanShowWindows() {
-    return !qEnvironmentVariableIsEmpty("DISPLAY") ||
-           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
-           !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
-}
-
-// Reports a start-up failure in an error box (when there is a screen to show it on) and
-// on standard error.
+// Reports a start-up failure on standard error and, where there is a screen to show it
+// on, in an error box.
 int FailStartup(int argc, char** argv, const std::string& message) {
-    if (!CanShowWindows()) {
-        std::fprintf(stderr, "%s\n", message.c_str());
-        return 1;
-    }
+    std::fprintf(stderr, "%s\n", message.c_str());
+    std::fflush(stderr);
+    const bool display =
+        !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    if (!display && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) return 1;
+    // A display that cannot be reached must not turn a clear message into an abort.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "xcb;wayland;offscreen");
     QApplication qapp(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Orrin Quarrybook"));
-    ShowError(nullptr, message);
+    const QString platform = QGuiApplication::platformName();
+    if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal")) return 1;
+    QMessageBox::critical(nullptr, QStringLiteral("Orrin Quarrybook"),
+                          QString::fromStdString(message), QMessageBox::Ok);
     return 1;
 }
 } // namespace
@@ -66,7 +66,7 @@ int RunQuarrybook(int argc, char** argv) {
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orrin Quarrybook"));
     QApplication::setApplicationDisplayName(QStringLiteral("Orrin Quarrybook"));
-    QApplication::setWindowIcon(QIcon(ButtonGlyph(12)));
+    QApplication::setWindowIcon(QIcon(IconsBitmap().copy(0, 0, 22, 24)));
     BuildSymbolTables(*app->Library());
 
     TViewManager finderManager;

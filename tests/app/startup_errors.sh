@@ -39,4 +39,14 @@ expect "Could not open library data file" "$work" Broken
 printf '[Broken]\nTextFilename=%s\nLibFilename=%s/bad.dat\n' "$text" "$work" \
     >"$work/vantor32.ini"
 expect "Incorrect library version" "$work" Broken
+
+# With a platform that has no screen the message still ends the program, not a box
+# nobody can close.
+QT_QPA_PLATFORM=offscreen QUARRYBOOK_CONFIG_DIR=$sample timeout 60 "$program" NoSuchSubject \
+    >"$work/out" 2>"$work/err"
+status=$?
+if [ $status -ne 1 ] || ! grep -qxF "Could not open library text file" "$work/err"; then
+    echo "FAIL (offscreen): status $status, stderr: $(cat "$work/err")"
+    fail=1
+fi
 exit $fail

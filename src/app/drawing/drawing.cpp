@@ -9,9 +9,13 @@
 
 #include <QAbstractButton>
 #include <QBitmap>
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QIcon>
 #include <QPainter>
+
+#include <cstring>
+#include <memory>
 
 // The resources live in a static library; registering them by hand keeps the linker
 // from dropping them.
@@ -41,13 +45,16 @@ struct TResources {
 };
 
 // Loaded on first use: a QPixmap needs the application object, which does not exist
-// yet when static objects are made.
+// yet when static objects are made. Released with the application object, because a
+// pixmap must not outlive it.
 const TResources& Resources() {
-    static const TResources resources = [] {
+    static std::unique_ptr<TResources> resources;
+    if (!resources) {
         InitAppResources();
-        return TResources();
-    }();
-    return resources;
+        resources = std::make_unique<TResources>();
+        qAddPostRoutine([] { resources.reset(); });
+    }
+    return *resources;
 }
 
 TDictionary& KindIconTable() {
@@ -68,8 +75,15 @@ void NumberTree(const TCategory* root, TDictionary::Value first) {
         if (category->Parent) SymbolTable().Add(category, number++);
 }
 
-template <class T> TDictionary::Key ClassKey() {
-    return reinterpret_cast<TDictionary::Key>(T().ClassName());
+// The kind table is keyed by class: one stable address per class name, found by
+// comparing the text, so that the key never depends on how the linker placed literals.
+constexpr const char* kKindClasses[] = {"TQuestion", "TMarkScheme", "TSyllabus", "TExaminersReport",
+                                        "TText",     "TNote",       "TResource"};
+
+TDictionary::Key ClassKey(const char* className) {
+    for (const char* const& name : kKindClasses)
+        if (std::strcmp(name, className) == 0) return reinterpret_cast<TDictionary::Key>(&name);
+    return 0;
 }
 
 // On a high-density screen the painter scales the small bitmaps up; whole-pixel scaling
@@ -126,7 +140,8 @@ TDictionary& CategorySymbols() {
 }
 
 int KindIconOf(const TTextSegment& segment) {
-    const auto icon = KindIconTable().Find(reinterpret_cast<TDictionary::Key>(segment.ClassName()));
+    const TDictionary::Key key = ClassKey(segment.ClassName());
+    const auto icon = key ? KindIconTable().Find(key) : 0;
     return icon > 0 ? static_cast<int>(icon) : kFallbackIcon;
 }
 
@@ -137,12 +152,12 @@ void BuildSymbolTables(const TLibrary& library) {
 
     TDictionary& kinds = KindIconTable();
     kinds.Clear();
-    kinds.Add(ClassKey<TQuestion>(), 1);
-    kinds.Add(ClassKey<TMarkScheme>(), 2);
-    kinds.Add(ClassKey<TSyllabus>(), 3);
-    kinds.Add(ClassKey<TExaminersReport>(), 4);
-    kinds.Add(ClassKey<TText>(), 5);
-    kinds.Add(ClassKey<TNote>(), 7);
+    kinds.Add(ClassKey("TQuestion"), 1);
+    kinds.Add(ClassKey("TMarkScheme"), 2);
+    kinds.Add(ClassKey("TSyllabus"), 3);
+    kinds.Add(ClassKey("TExaminersReport"), 4);
+    kinds.Add(ClassKey("TText"), 5);
+    kinds.Add(ClassKey("TNote"), 7);
 }
 
 void DrawSegmentEntry(QPainter& painter, const TTextSegment& segment, int top, int left,

@@ -20,7 +20,7 @@ const QPixmap& IconsBitmap();
 const QPixmap& SymbolsBitmap();
 const QPixmap& ButtonsBitmap();
 
-// Kind letter of a segment (Q M S E T N) -> icon number.
+// Class of a segment -> icon number.
 TDictionary& KindIcons();
 // Category -> symbol number.
 TDictionary& CategorySymbols();

@@ -1,4 +1,5 @@
 #include "app/about_form.h"
+#include "app/help_window.h"
 #include "app/logic/app_logic.h"
 #include "app/logic/doc_logic.h"
 #include "app/main_form.h"
@@ -145,6 +146,22 @@ TEST_F(MainFormTest, FirstShowingNamesTheLibraryAndCreatesTheFirstDocument) {
     EXPECT_TRUE(finder.Visible());
     EXPECT_TRUE(viewer.Visible());
     EXPECT_EQ(logic.SelectedItem(), logic.SelectorList()->Item(0));
+    form->hide();
+}
+
+TEST_F(MainFormTest, F1InAMenuOpensTheItemsSectionOfTheManual) {
+    form->show();
+    QMenu* file = form->Menu("File1");
+    file->popup(QPoint(0, 0));
+    file->setActiveAction(form->Action("Exit1"));
+    QTest::keyClick(file, Qt::Key_F1);
+    auto* help = form->findChild<THelpWindow*>();
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(help->CurrentPage(),
+              THelpWindow::PageForContext(form->Action("Exit1")->property("helpContext").toInt()));
+    EXPECT_TRUE(help->CurrentPage().startsWith("documents.html"));
+    EXPECT_FALSE(file->isVisible());
+    help->close();
     form->hide();
 }
 
