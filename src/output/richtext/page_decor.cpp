@@ -59,7 +59,9 @@ QString FooterTextForPage(const TRtfFooter& footer, int page) {
 void DrawPageFooter(QPainter& painter, const TRtfFooter& footer, const TRtfPage& page,
                     int pageNumber, const QString& family) {
     if (!footer.present) return;
-    const QString text = FooterTextForPage(footer, pageNumber);
+    QString text = FooterTextForPage(footer, pageNumber);
+    // A footer is one line; paragraph breaks read from a file become blanks.
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
     const qsizetype tab = text.indexOf(QLatin1Char('\t'));
     const QString left = tab < 0 ? text : text.left(tab);
     QString right = tab < 0 ? QString() : text.mid(tab + 1);

@@ -8,6 +8,7 @@
 #include "output/rtf/rtf_writer.h"
 
 #include <QFontDialog>
+#include <QKeyEvent>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -202,7 +203,9 @@ void TRichTextControl::SetSelLength(int length) {
     const int start = SelStart();
     QTextCursor cursor(&Document());
     cursor.setPosition(start);
-    cursor.setPosition(length < 0 ? end : std::min(end, start + length), QTextCursor::KeepAnchor);
+    // Compared as a remainder so that a huge length cannot overflow.
+    cursor.setPosition(length < 0 || length > end - start ? end : start + length,
+                       QTextCursor::KeepAnchor);
     SetCursor(cursor);
 }
 
@@ -285,6 +288,15 @@ void TRichTextControl::ApplyFont(const QFont& font) {
     f.setFontUnderline(font.underline());
     f.setFontStrikeOut(font.strikeOut());
     MergeCharFormat(f);
+}
+
+void TRichTextControl::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F2 && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        OpenFontDialog();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void TRichTextControl::OpenFontDialog() {

@@ -127,6 +127,10 @@ public:
     const QTextDocument& Document() const;
     TRichTextEdit& Editor() { return *editor_; }
 
+protected:
+    // F2 sent to the control itself (not only to its editor) opens the font dialog too.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     QTextCursor Cursor() const;
     void SetCursor(const QTextCursor& cursor);

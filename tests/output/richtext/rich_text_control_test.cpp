@@ -16,6 +16,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 namespace {
 class RichTextControlTest : public ::testing::Test {
 protected:
@@ -57,6 +59,8 @@ TEST_F(RichTextControlTest, SelectionStartAndLengthRules) {
     control->SetSelLength(-1);
     EXPECT_EQ(control->SelText(), "llo\nworld");
     control->SetSelLength(100);
+    EXPECT_EQ(control->SelLength(), 9);
+    control->SetSelLength(INT_MAX); // no overflow past the end
     EXPECT_EQ(control->SelLength(), 9);
     // Setting the start collapses the selection.
     control->SetSelStart(3);
