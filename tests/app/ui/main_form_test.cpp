@@ -18,6 +18,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 namespace {
 
 QApplication& App() {
@@ -163,6 +165,25 @@ TEST_F(MainFormTest, F1InAMenuOpensTheItemsSectionOfTheManual) {
     EXPECT_FALSE(file->isVisible());
     help->close();
     form->hide();
+}
+
+TEST_F(MainFormTest, FirstShowingOpensTheDocumentNamedOnTheCommandLine) {
+    const std::string path = ::testing::TempDir() + "qb_first_showing.VQD";
+    {
+        TDocLogic& doc = logic.NewDocument();
+        doc.AddToDocument({logic.SelectorList()->Item(0), logic.SelectorList()->Item(1)}, 0);
+        doc.SaveToFile(path);
+        logic.CloseDocument(doc);
+    }
+    TMainForm opening({logic, finder, viewer, list, TSubjectConfig{}, "Sample", path});
+    opening.show();
+    QTRY_COMPARE(logic.Documents().size(), std::size_t(2));
+    EXPECT_EQ(logic.Documents()[1]->DisplayName(), "qb_first_showing.VQD");
+    EXPECT_EQ(logic.Documents()[1]->Document().Entries.size(), 2u);
+    opening.hide();
+    for (TDocLogic* doc : std::vector<TDocLogic*>(logic.Documents()))
+        logic.CloseDocument(*doc);
+    std::remove(path.c_str());
 }
 
 TEST(AboutBox, ShowsTheDecodedPictureAndTheSubject) {
