@@ -24,7 +24,9 @@ expect() { # expect MESSAGE CONFIG_DIR ARGS...
 expect "Could not open library text file" "$sample" NoSuchSubject
 expect "Data file has not been specified" "$sample"
 # A test document with no subject named in vantor.ini.
-expect "Data file has not been specified" "$sample" "$work/test.VQD"
+printf '[Auto]\n' >"$work/vantor.ini"
+expect "Data file has not been specified" "$work" "$work/test.VQD"
+rm "$work/vantor.ini"
 
 text=$sample/texts.dat
 printf '[Broken]\nTextFilename=%s\n' "$text" >"$work/vantor32.ini"

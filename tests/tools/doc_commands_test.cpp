@@ -1,5 +1,6 @@
 #include "config/library_open.h"
 #include "framework/netwriter.h"
+#include "framework/stream.h"
 #include "model/document.h"
 #include "model/document_file.h"
 #include "qbtool_test_support.h"
@@ -198,3 +199,23 @@ TEST_F(DocCommands, ReportsDocumentErrors) {
 }
 
 } // namespace
+
+TEST_F(DocCommands, NewDocWritesTheNamedTextsOrNothing) {
+    const std::string path = fDir.File("new.vqd");
+    TRun run = RunTool(With({"new-doc", "Physics", path, "Q1", "Q2", "Q1a"}));
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    // The same bytes as a document assembled in the program (a new document has no title).
+    auto expected = std::make_unique<TDocument>();
+    expected->InsertEntries(
+        {Lib().FindSegment("Q1"), Lib().FindSegment("Q2"), Lib().FindSegment("Q1a")}, -1, &Lib());
+    SaveDocumentFile(*expected, "Physics", fDir.File("expected.vqd"), &Lib());
+    EXPECT_EQ(ReadBytes(path), ReadBytes(fDir.File("expected.vqd")));
+
+    // An unknown ID is reported and no file is written.
+    const std::string bad = fDir.File("bad.vqd");
+    run = RunTool(With({"new-doc", "Physics", bad, "Q1", "Q99"}));
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_NE(run.Err.find("Invalid ID: Q99"), std::string::npos) << run.Err;
+    EXPECT_FALSE(FileExists(bad));
+    EXPECT_EQ(RunTool(With({"new-doc", "Physics"})).Status, 2);
+}

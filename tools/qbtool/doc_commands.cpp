@@ -5,6 +5,7 @@
 #include "json_writer.h"
 #include "model/document.h"
 #include "model/document_file.h"
+#include "model/library.h"
 #include "model/segments.h"
 #include "model/text_store.h"
 #include "tool_options.h"
@@ -105,5 +106,21 @@ int RunResaveCommand(const std::vector<std::string>& args, TToolIO&) {
     TToolLibrary library = OpenToolLibrary(positionals[0], LibrarySource(arguments));
     TOpenedDocument doc = OpenDocument(positionals[1], library);
     SaveDocumentFile(*doc.Document, library.Subject(), positionals[2], &library.Library());
+    return 0;
+}
+
+int RunNewDocCommand(const std::vector<std::string>& args, TToolIO&) {
+    std::vector<TArgument> arguments = ParseArguments(args, {});
+    std::vector<std::string> positionals = Positionals(arguments);
+    if (positionals.size() < 2)
+        throw TUsageError("new-doc needs SUBJECT, OUT.vqd and the IDs of its texts");
+    TToolLibrary library = OpenToolLibrary(positionals[0], LibrarySource(arguments));
+    std::vector<TListItem> items;
+    // Every ID is looked up before anything is written, so a typing error saves nothing.
+    for (std::size_t i = 2; i < positionals.size(); ++i)
+        items.push_back(library.Library().FindSegment(positionals[i]));
+    TDocument document;
+    document.InsertEntries(items, -1, &library.Library());
+    SaveDocumentFile(document, library.Subject(), positionals[1], &library.Library());
     return 0;
 }

@@ -46,6 +46,7 @@ constexpr TCommand kCommands[] = {
     {"doc", "doc SUBJECT FILE.vqd", RunDocCommand},
     {"derive", "derive markscheme|report SUBJECT IN.vqd OUT.vqd", RunDeriveCommand},
     {"resave", "resave SUBJECT IN.vqd OUT.vqd", RunResaveCommand},
+    {"new-doc", "new-doc SUBJECT OUT.vqd ID...", RunNewDocCommand},
     {"help", "help", RunHelpCommand},
 };
 
