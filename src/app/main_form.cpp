@@ -9,8 +9,8 @@
 #include "app/logic/status_text.h"
 #include "app/menu_layout.h"
 #include "app/qt_controls.h"
+#include "app/qt_text.h"
 #include "finder/view_commands.h"
-#include "framework/cp1252.h"
 #include "model/library.h"
 
 #include <QAction>
@@ -251,8 +251,7 @@ void TMainForm::showEvent(QShowEvent* event) {
 
 void TMainForm::FirstShowing() {
     TAppLogic& app = fContext.app;
-    QString libraryName =
-        app.Library() ? QString::fromStdString(Cp1252ToUtf8(app.Library()->Name)) : QString();
+    QString libraryName = app.Library() ? FromCp1252(app.Library()->Name) : QString();
     setWindowTitle(QStringLiteral("Orrin Quarrybook ") + libraryName);
 
     TFirstLayout& l = fFirstLayout;

@@ -2,10 +2,10 @@
 
 #include "app/about_form.h"
 #include "app/drawing/drawing.h"
-#include "app/error_report.h"
 #include "app/logic/app_logic.h"
 #include "app/main_form.h"
 #include "app/message_prompts.h"
+#include "app/qt_text.h"
 #include "config/library_open.h"
 #include "finder/view_manager.h"
 #include "framework/cp1252.h"
@@ -74,7 +74,7 @@ int RunQuarrybook(int argc, char** argv) {
     TTSListManager listManager;
     TMainForm mainForm(
         {*app, finderManager, viewerManager, listManager, config, choice.Subject, choice.Document});
-    TAboutExForm about(QString::fromStdString(Cp1252ToUtf8(choice.Subject)), &mainForm);
+    TAboutExForm about(FromCp1252(choice.Subject), &mainForm);
     mainForm.ApplyCaptionOverrides();
     mainForm.SetAboutBox(&about);
     mainForm.showMaximized();

@@ -57,22 +57,12 @@ const TResources& Resources() {
     return *resources;
 }
 
-TDictionary& KindIconTable() {
-    static TDictionary table(8);
-    return table;
-}
-
-TDictionary& SymbolTable() {
-    static TDictionary table(20);
-    return table;
-}
-
 void NumberTree(const TCategory* root, TDictionary::Value first) {
     if (!root) return;
     TCategoryIterator it(root);
     TDictionary::Value number = first;
     while (TCategory* category = it.Next())
-        if (category->Parent) SymbolTable().Add(category, number++);
+        if (category->Parent) CategorySymbols().Add(category, number++);
 }
 
 // The kind table is keyed by class: one stable address per class name, found by
@@ -133,24 +123,26 @@ const QPixmap& ButtonsBitmap() {
 }
 
 TDictionary& KindIcons() {
-    return KindIconTable();
-}
-TDictionary& CategorySymbols() {
-    return SymbolTable();
+    static TDictionary table(8);
+    return table;
 }
 
+TDictionary& CategorySymbols() {
+    static TDictionary table(20);
+    return table;
+}
 int KindIconOf(const TTextSegment& segment) {
     const TDictionary::Key key = ClassKey(segment.ClassName());
-    const auto icon = key ? KindIconTable().Find(key) : 0;
+    const auto icon = key ? KindIcons().Find(key) : 0;
     return icon > 0 ? static_cast<int>(icon) : kFallbackIcon;
 }
 
 void BuildSymbolTables(const TLibrary& library) {
-    SymbolTable().Clear();
+    CategorySymbols().Clear();
     NumberTree(library.QuestionTypeRoot.get(), 1);
     NumberTree(library.LevelRoot.get(), 17);
 
-    TDictionary& kinds = KindIconTable();
+    TDictionary& kinds = KindIcons();
     kinds.Clear();
     kinds.Add(ClassKey("TQuestion"), 1);
     kinds.Add(ClassKey("TMarkScheme"), 2);
@@ -170,11 +162,9 @@ void DrawSegmentEntry(QPainter& painter, const TTextSegment& segment, int top, i
     if (const auto* question = dynamic_cast<const TQuestion*>(&segment)) {
         painter.setPen(QColor(0, 0, 128));
         DrawText(painter, left + 94, top + 2, TopicNames(*question));
-        if (const auto type = CategorySymbols().Find(question->QuestionType);
-            question->QuestionType && type > 0)
+        if (const auto type = CategorySymbols().Find(question->QuestionType); type > 0)
             DrawSymbol(painter, static_cast<int>(type), left + 82, top + 5);
-        if (const auto level = CategorySymbols().Find(question->Level);
-            question->Level && level > 0)
+        if (const auto level = CategorySymbols().Find(question->Level); level > 0)
             DrawSymbol(painter, static_cast<int>(level), left + 24, top + 18);
     }
 
@@ -208,16 +198,24 @@ void DrawCategoryLabel(QPainter& painter, const TCategory& category, int y, int 
     DrawText(painter, x, y, FromCp1252(category.Name));
 }
 
+namespace {
+const TGlyphCell* GlyphCell(int glyphIndex) {
+    if (glyphIndex < 0 || glyphIndex >= static_cast<int>(kGlyphTable.size())) return nullptr;
+    return &kGlyphTable[static_cast<std::size_t>(glyphIndex)];
+}
+} // namespace
+
 QPixmap ButtonGlyph(int glyphIndex) {
-    if (glyphIndex < 0 || glyphIndex >= static_cast<int>(kGlyphTable.size())) return {};
-    const TGlyphCell& g = kGlyphTable[static_cast<std::size_t>(glyphIndex)];
-    return ButtonsBitmap().copy(g.column * kGlyphCellSize, g.row * kGlyphCellSize,
-                                g.count * kGlyphCellSize, kGlyphCellSize);
+    const TGlyphCell* g = GlyphCell(glyphIndex);
+    if (!g) return {};
+    return ButtonsBitmap().copy(g->column * kGlyphCellSize, g->row * kGlyphCellSize,
+                                g->count * kGlyphCellSize, kGlyphCellSize);
 }
 
 void LoadButtonGlyph(QAbstractButton& button, int glyphIndex) {
-    if (glyphIndex < 0 || glyphIndex >= static_cast<int>(kGlyphTable.size())) return;
-    const TGlyphCell& g = kGlyphTable[static_cast<std::size_t>(glyphIndex)];
+    const TGlyphCell* cell = GlyphCell(glyphIndex);
+    if (!cell) return;
+    const TGlyphCell& g = *cell;
     const QPixmap strip = ButtonGlyph(glyphIndex);
     QIcon icon;
     auto add = [&](int cell, QIcon::Mode mode) {
