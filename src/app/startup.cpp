@@ -1,11 +1,11 @@
 #include "app/startup.h"
 
 #include "app/about_form.h"
-#include "app/drawing/drawing.h"
+#include "ui/drawing/drawing.h"
 #include "app/logic/app_logic.h"
 #include "app/main_form.h"
 #include "app/message_prompts.h"
-#include "app/qt_text.h"
+#include "ui/qt_text.h"
 #include "config/library_open.h"
 #include "finder/view_manager.h"
 #include "framework/cp1252.h"

@@ -1,6 +1,6 @@
 // Draws the program's three bitmaps. Run it after changing the artwork and commit the
-// pictures it writes:  qb_bitmapgen src/app/resources/bitmaps
-#include "app/drawing/glyph_table.h"
+// pictures it writes:  qb_bitmapgen src/ui/resources/bitmaps
+#include "ui/drawing/glyph_table.h"
 #include "pixel_art.h"
 
 #include <QDir>

@@ -1,5 +1,5 @@
-#include "app/drawing/drawing.h"
-#include "app/drawing/glyph_table.h"
+#include "ui/drawing/drawing.h"
+#include "ui/drawing/glyph_table.h"
 #include "empty_library.h"
 #include "framework/collections.h"
 #include "model/categories.h"

@@ -1,7 +1,7 @@
-#include "app/drawing/drawing.h"
+#include "ui/drawing/drawing.h"
 
-#include "app/drawing/glyph_table.h"
-#include "app/qt_text.h"
+#include "ui/drawing/glyph_table.h"
+#include "ui/qt_text.h"
 #include "framework/collections.h"
 #include "model/categories.h"
 #include "model/library.h"

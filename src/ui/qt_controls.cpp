@@ -1,6 +1,6 @@
-#include "app/qt_controls.h"
+#include "ui/qt_controls.h"
 
-#include "app/error_report.h"
+#include "ui/error_report.h"
 
 #include <QAbstractButton>
 #include <QAction>
