@@ -53,6 +53,8 @@ void BM_DocumentSaveReopen(benchmark::State& state) {
     std::unique_ptr<TTextStore> previous;
     std::unique_ptr<TDocument> reopened;
     int turn = 0;
+    for (const auto& p : paths)
+        std::remove(p.c_str());
     for (auto _ : state) {
         const std::string& path = paths[turn];
         turn ^= 1;
@@ -64,6 +66,7 @@ void BM_DocumentSaveReopen(benchmark::State& state) {
         reopened.reset();
         file.reset();
         previous = std::move(store); // the document's free texts now live here
+        std::remove(paths[turn].c_str()); // Create makes only new files
         state.ResumeTiming();
     }
     state.counters["entries"] = static_cast<double>(doc->Entries.size());

@@ -249,6 +249,8 @@ TSyntheticLibrary MakeSyntheticLibrary(const TSyntheticOptions& options) {
 TSyntheticFiles WriteSyntheticLibrary(const TSyntheticOptions& options, const std::string& folder) {
     TSyntheticLibrary made = MakeSyntheticLibrary(options);
     TSyntheticFiles files{folder + "/synthetic.dat", folder + "/synthetic.txt"};
+    std::remove(files.DataFile.c_str()); // Create makes only new files
+    std::remove(files.TextFile.c_str());
     {
         TFileStream data(files.DataFile, TFileStream::Mode::Create);
         WriteLibraryData(data, *made.Library);

@@ -65,7 +65,9 @@ TFileStream::TFileStream(const std::string& path, Mode mode, const std::string& 
     switch (mode) {
     case Mode::ReadOnly: flags |= O_RDONLY; break;
     case Mode::ReadWrite: flags |= O_RDWR; break;
-    case Mode::Create: flags |= O_RDWR | O_CREAT | O_TRUNC; break;
+    case Mode::Create:
+        flags |= O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW;
+        break;
     }
     fFd = ::open(path.c_str(), flags, 0666);
     if (fFd < 0) {
@@ -74,6 +76,10 @@ TFileStream::TFileStream(const std::string& path, Mode mode, const std::string& 
                               ? failMessage
                               : "Cannot open file \"" + path + "\": " + std::strerror(err));
     }
+}
+
+std::unique_ptr<TFileStream> TFileStream::FromHandle(int fd, const std::string& path) {
+    return std::unique_ptr<TFileStream>(new TFileStream(fd, path));
 }
 
 TFileStream::~TFileStream() {

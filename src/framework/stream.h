@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -46,9 +47,14 @@ private:
 // read-write (the application adds its own lock).
 class TFileStream : public TStream {
 public:
+    // Create makes a new file and fails when the name exists, also as a symbolic
+    // link, so that it never truncates or follows what may be someone else's; a file
+    // that is to be replaced is written through TSaveFile.
     enum class Mode { ReadOnly, ReadWrite, Create };
     // Throws EInOutError with `failMessage` (or a message naming the file) when it cannot open.
     TFileStream(const std::string& path, Mode mode, const std::string& failMessage = {});
+    // Takes over an open descriptor, which the stream closes.
+    static std::unique_ptr<TFileStream> FromHandle(int fd, const std::string& path);
     ~TFileStream() override;
     TFileStream(const TFileStream&) = delete;
     TFileStream& operator=(const TFileStream&) = delete;
@@ -69,6 +75,8 @@ public:
     const std::string& Path() const { return fPath; }
 
 private:
+    TFileStream(int fd, const std::string& path) : fFd(fd), fPath(path) {}
+
     int fFd = -1;
     std::int64_t fPos = 0;
     std::string fPath;

@@ -3,17 +3,13 @@
 #include "framework/errors.h"
 #include "framework/netreader.h"
 #include "framework/netwriter.h"
+#include "framework/save_file.h"
 #include "framework/stream.h"
 #include "model/classes.h"
 #include "model/document.h"
 #include "model/text_store.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <fcntl.h>
 #include <optional>
-#include <unistd.h>
 
 std::unique_ptr<TDocument> ReadDocumentFile(TTextStore& file, const std::string& libraryName,
                                             const TLibrary& library) {
@@ -55,13 +51,6 @@ void WriteDocumentFile(TDocument& document, const std::string& libraryName, TTex
 
 namespace {
 
-std::string FolderOf(const std::string& path) {
-    auto slash = path.find_last_of('/');
-    if (slash == std::string::npos) return ".";
-    if (slash == 0) return "/";
-    return path.substr(0, slash);
-}
-
 // Where each free text lived before a save, so that a failed save can put it back.
 struct ChunkState {
     TTextChunk* chunk;
@@ -92,42 +81,24 @@ void RestoreChunks(std::vector<ChunkState>& states) {
     }
 }
 
-void SyncFolder(const std::string& folder) {
-    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return; // the rename is done; a folder we cannot open cannot be synced
-    ::fsync(fd);
-    ::close(fd);
-}
-
 } // namespace
 
 std::unique_ptr<TTextStore> SaveDocumentFile(TDocument& document, const std::string& libraryName,
                                              const std::string& path, const TLibrary* library,
                                              bool lock) {
-    const std::string folder = FolderOf(path);
-    const std::string temp = folder + "/" + kTempDocumentName;
     std::vector<ChunkState> states = RememberChunks(document);
     std::unique_ptr<TTextStore> store;
-    bool created = false;
-    bool renamed = false;
     try {
-        auto stream = std::make_unique<TFileStream>(temp, TFileStream::Mode::Create);
-        created = true;
-        TFileStream* file = stream.get();
-        if (lock && !file->TryLockExclusive())
-            throw EInOutError("Cannot write \"" + temp + "\": the file is in use");
-        store = std::make_unique<TTextStore>(std::move(stream));
+        TSaveFile file(path, kTempDocumentName);
+        if (lock && !file.Stream().TryLockExclusive())
+            throw EInOutError("Cannot write \"" + file.TempPath() + "\": the file is in use");
+        store = std::make_unique<TTextStore>(file.ReleaseStream());
         WriteDocumentFile(document, libraryName, *store, library);
-        file->Sync();
-        if (std::rename(temp.c_str(), path.c_str()) != 0)
-            throw EInOutError("Cannot write \"" + path + "\": " + std::strerror(errno));
-        renamed = true;
-        SyncFolder(folder);
+        file.Commit();
         return store;
     } catch (...) {
         RestoreChunks(states);
         store.reset();
-        if (created && !renamed) std::remove(temp.c_str());
         throw;
     }
 }

@@ -22,9 +22,12 @@ std::unique_ptr<TDocument> ReadDocumentFile(TTextStore& file, const std::string&
 void WriteDocumentFile(TDocument& document, const std::string& libraryName, TTextStore& file,
                        const TLibrary* library);
 
-// Saves the document at `path` through "~temp.vqd" in the same folder: the new file
+// Saves the document at `path` through a new temporary file in the same folder,
+// "~temp.vqd" unless that name is taken (then a unique variant of it): the new file
 // is written and flushed to the disk, then renamed over the old one in one step, so a
-// crash or a failure at any moment leaves either the old or the new file whole.
+// crash or a failure at any moment leaves either the old or the new file whole, and
+// nothing else in the folder is touched. The saved file keeps the old one's
+// permission bits.
 // Returns the new file opened for reading and writing; the free texts now live there.
 // On failure the old file, the document and its texts are as they were.
 // With `lock` the new file is locked before it takes the target's name, so that no

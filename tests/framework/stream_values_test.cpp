@@ -191,3 +191,22 @@ TEST(StreamValues, WriterFlushesIntoAFileStreamAtItsPosition) {
     EXPECT_EQ(reader.ReadString(), std::string(5000, 'z'));
     ::unlink(name);
 }
+
+TEST(FileStream, CreateNeverOpensWhatExists) {
+    char folder[] = "/tmp/qb_stream_XXXXXX";
+    ASSERT_NE(::mkdtemp(folder), nullptr);
+    const std::string existing = std::string(folder) + "/existing";
+    const std::string link = std::string(folder) + "/link";
+    {
+        TFileStream file(existing, TFileStream::Mode::Create);
+        file.Write("kept", 4);
+    }
+    ASSERT_EQ(::symlink("elsewhere", link.c_str()), 0);
+    EXPECT_THROW(TFileStream(existing, TFileStream::Mode::Create), EInOutError);
+    EXPECT_THROW(TFileStream(link, TFileStream::Mode::Create), EInOutError);
+    EXPECT_EQ(TFileStream(existing, TFileStream::Mode::ReadOnly).Size(), 4);
+    EXPECT_FALSE(FileExists(std::string(folder) + "/elsewhere"));
+    ::unlink(link.c_str());
+    ::unlink(existing.c_str());
+    ::rmdir(folder);
+}

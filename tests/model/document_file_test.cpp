@@ -1,3 +1,4 @@
+#include "file_size_limit.h"
 #include "test_library.h"
 
 #include "framework/errors.h"
@@ -6,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <set>
+#include <sys/stat.h>
 
 using namespace qbtest;
 
@@ -39,6 +42,13 @@ std::string OpenError(const std::string& bytes, const std::string& name, const T
         return e.what();
     }
     return "no error";
+}
+
+std::set<std::string> FolderNames(const TempFolder& dir) {
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
+        names.insert(entry.path().filename().string());
+    return names;
 }
 
 TOwningDocContent* Owning(const TDocument& doc, std::size_t i) {
@@ -222,11 +232,12 @@ TEST_F(DocumentFile, FailedSavesLeaveTheOldFileAndTheTexts) {
     // One more text that lives only in memory.
     doc.InsertTextEntry(-1, "Unsaved", false, MemoryText("{\\rtf1 only in memory}"), 0, 0);
 
-    // The temporary file cannot be made: a folder is in its way.
-    std::filesystem::create_directory(dir / kTempDocumentName);
-    EXPECT_THROW(SaveDocumentFile(doc, "Physics", path, s.lib.get()), EInOutError);
-    EXPECT_TRUE(std::filesystem::is_directory(dir / kTempDocumentName));
-    std::filesystem::remove(dir / kTempDocumentName);
+    // The disk fills up half-way through the new file.
+    {
+        TFileSizeLimit full(40);
+        EXPECT_THROW(SaveDocumentFile(doc, "Physics", path, s.lib.get()), EInOutError);
+    }
+    EXPECT_EQ(FolderNames(dir), std::set<std::string>{"test.vqd"});
     EXPECT_EQ(ReadWholeFile(path), old);
     ExpectFilled(doc);
     EXPECT_EQ(Owning(doc, 0)->Text()->Chunk->Store, file.get());
@@ -240,7 +251,7 @@ TEST_F(DocumentFile, FailedSavesLeaveTheOldFileAndTheTexts) {
     broken->Offset = 1 << 30;
     Owning(doc, 6)->Text()->Chunk = std::move(broken);
     EXPECT_THROW(SaveDocumentFile(doc, "Physics", path, s.lib.get()), EDataError);
-    EXPECT_FALSE(std::filesystem::exists(dir / kTempDocumentName));
+    EXPECT_EQ(FolderNames(dir), std::set<std::string>{"test.vqd"});
     EXPECT_EQ(ReadWholeFile(path), old);
     ExpectFilled(doc);
     EXPECT_EQ(Owning(doc, 5)->Text()->Chunk->Store, nullptr);
@@ -252,7 +263,7 @@ TEST_F(DocumentFile, FailedSavesLeaveTheOldFileAndTheTexts) {
     const std::string blocked = dir / "blocked.vqd";
     std::filesystem::create_directories(blocked + "/inside");
     EXPECT_THROW(SaveDocumentFile(doc, "Physics", blocked, s.lib.get()), EInOutError);
-    EXPECT_FALSE(std::filesystem::exists(dir / kTempDocumentName));
+    EXPECT_EQ(FolderNames(dir), (std::set<std::string>{"test.vqd", "blocked.vqd"}));
     EXPECT_TRUE(std::filesystem::is_directory(blocked + "/inside"));
     ExpectFilled(doc);
 
@@ -268,4 +279,44 @@ TEST_F(DocumentFile, FailedSavesLeaveTheOldFileAndTheTexts) {
     auto reopened = ReadDocumentFile(*reopenedStore, "Physics", *s.lib);
     ExpectFilled(*reopened);
     EXPECT_EQ(Owning(*reopened, 5)->Text()->Chunk->GetLines()[0], "{\\rtf1 only in memory}");
+}
+
+TEST_F(DocumentFile, SaveTouchesNothingButItsTarget) {
+    TempFolder dir;
+    TDocument doc;
+    Fill(doc);
+    std::unique_ptr<TTextStore> file; // where the free texts live after each save
+
+    // Another writer's temporary file, still open and locked.
+    const std::string busy = dir / kTempDocumentName;
+    WriteWholeFile(busy, "another save in progress");
+    TFileStream other(busy, TFileStream::Mode::ReadWrite);
+    ASSERT_TRUE(other.TryLockExclusive());
+    file = SaveDocumentFile(doc, "Physics", dir / "a.vqd", s.lib.get(), true);
+    EXPECT_EQ(ReadWholeFile(busy), "another save in progress");
+    EXPECT_EQ(FolderNames(dir), (std::set<std::string>{"a.vqd", kTempDocumentName}));
+
+    // A planted link at the temporary file's name leads out of the folder.
+    TempFolder elsewhere;
+    const std::string victim = elsewhere / "victim.txt";
+    WriteWholeFile(victim, "not yours");
+    TempFolder linked;
+    std::filesystem::create_symlink(victim, linked / kTempDocumentName);
+    file = SaveDocumentFile(doc, "Physics", linked / "b.vqd", s.lib.get());
+    EXPECT_EQ(ReadWholeFile(victim), "not yours");
+    EXPECT_TRUE(std::filesystem::is_symlink(linked / kTempDocumentName));
+    EXPECT_EQ(ReadWholeFile(linked / "b.vqd"), ReadWholeFile(dir / "a.vqd"));
+
+    // Who may read the file stays as the user set it; a new file gets the umask's default.
+    const std::string shared = dir / "a.vqd";
+    ::chmod(shared.c_str(), 0640);
+    file = SaveDocumentFile(doc, "Physics", shared, s.lib.get());
+    struct stat st {};
+    ASSERT_EQ(::stat(shared.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+    const mode_t mask = ::umask(027);
+    file = SaveDocumentFile(doc, "Physics", dir / "new.vqd", s.lib.get());
+    ::umask(mask);
+    ASSERT_EQ(::stat((dir / "new.vqd").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
 }

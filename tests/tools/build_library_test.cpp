@@ -10,6 +10,7 @@
 #include <cstring>
 #include <filesystem>
 #include <map>
+#include <sys/stat.h>
 
 namespace {
 
@@ -328,6 +329,53 @@ TEST_F(BuildLibraryTest, RefusesWrongUsage) {
     std::ostringstream out2, err2;
     EXPECT_EQ(RunBuildLibrary({fSrc.File("missing"), "--out", fOut.Path()}, out2, err2), 1);
     EXPECT_FALSE(std::filesystem::exists(fOut.File("vantor32.ini")));
+}
+
+TEST_F(BuildLibraryTest, WritesOnlyFilesOfItsOwnMaking) {
+    // Links planted where the temporary files used to be named lead out of the folder.
+    TToolTempFolder elsewhere;
+    const std::string victim = elsewhere.Write("victim", "not yours");
+    for (const char* name : {kBuiltTextName, kBuiltDataName, kBuiltIniName})
+        std::filesystem::create_symlink(victim, fOut.File(std::string(name) + ".new"));
+    TBuild b = Build(kManifest);
+    ASSERT_EQ(b.Status, 0) << b.Err;
+    EXPECT_EQ(ReadBytes(victim), "not yours");
+    for (const char* name : {kBuiltTextName, kBuiltDataName, kBuiltIniName}) {
+        EXPECT_TRUE(
+            std::filesystem::is_regular_file(std::filesystem::symlink_status(fOut.File(name))));
+        EXPECT_TRUE(std::filesystem::is_symlink(fOut.File(std::string(name) + ".new")));
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(fOut.Path()), {}), 6);
+}
+
+TEST_F(BuildLibraryTest, ReadsOnlyPlainFilesInsideTheSourceFolder) {
+    auto run = [&] {
+        std::ostringstream out, err;
+        int status = RunBuildLibrary({fSrc.Path(), "--out", fOut.Path()}, out, err);
+        EXPECT_EQ(status, 1);
+        return err.str();
+    };
+    // A manifest that would block the build for ever, or grow without end.
+    ASSERT_EQ(::mkfifo(Manifest().c_str(), 0600), 0);
+    EXPECT_NE(run().find("library.qbs: the manifest is not a regular file"), std::string::npos);
+    std::filesystem::remove(Manifest());
+    std::filesystem::create_symlink("/dev/zero", Manifest());
+    EXPECT_NE(run().find("library.qbs: the manifest is not a regular file"), std::string::npos);
+    std::filesystem::remove(Manifest());
+
+    // A text linked to a file outside; a link inside the folder is fine.
+    TToolTempFolder elsewhere;
+    std::filesystem::remove(fSrc.File("texts/q1a.rtf"));
+    std::filesystem::create_symlink(elsewhere.Write("secret.rtf", kRtf),
+                                    fSrc.File("texts/q1a.rtf"));
+    TBuild b = Build(kManifest);
+    EXPECT_EQ(b.Status, 1);
+    EXPECT_NE(b.Err.find(":30: the file path \"texts/q1a.rtf\" may not leave the source folder"),
+              std::string::npos)
+        << b.Err;
+    std::filesystem::remove(fSrc.File("texts/q1a.rtf"));
+    std::filesystem::create_symlink("../q1.rtf", fSrc.File("texts/q1a.rtf"));
+    EXPECT_EQ(Build(kManifest).Status, 0);
 }
 
 // The sample subject that ships with the program.

@@ -2,6 +2,7 @@
 
 #include "framework/cp1252.h"
 #include "framework/errors.h"
+#include "framework/save_file.h"
 #include "framework/stream.h"
 #include "library_source.h"
 #include "model/categories.h"
@@ -96,39 +97,9 @@ template <class Fn> void ForEachSegment(const TLibrary& lib, Fn fn) {
     }
 }
 
-// A file written under a temporary name and renamed over the real one only when it
-// is complete, so that a failed build leaves the old file whole.
-class TPendingFile {
-public:
-    explicit TPendingFile(fs::path target)
-        : fTarget(std::move(target)), fTemp(fTarget.string() + ".new") {}
-    ~TPendingFile() {
-        if (!fCommitted) {
-            std::error_code ignored;
-            fs::remove(fTemp, ignored);
-        }
-    }
-    TPendingFile(const TPendingFile&) = delete;
-    TPendingFile& operator=(const TPendingFile&) = delete;
-
-    std::string TempPath() const { return fTemp.string(); }
-    void Commit() {
-        std::error_code error;
-        fs::rename(fTemp, fTarget, error);
-        if (error) throw EInOutError("cannot write " + fTarget.string() + ": " + error.message());
-        fCommitted = true;
-    }
-
-private:
-    fs::path fTarget;
-    fs::path fTemp;
-    bool fCommitted = false;
-};
-
-void WriteTexts(TLibrary& lib, const std::string& path) {
-    auto stream = std::make_unique<TFileStream>(path, TFileStream::Mode::Create);
-    TFileStream& file = *stream;
-    TTextStore store(std::move(stream));
+void WriteTexts(TLibrary& lib, TSaveFile& out) {
+    TFileStream& file = out.Stream();
+    TTextStore store(out.ReleaseStream());
     ForEachSegment(lib, [&](TTextSegment& segment) {
         if (!segment.Chunk) return;
         // A text's offset in the file is a signed 32-bit number.
@@ -139,24 +110,14 @@ void WriteTexts(TLibrary& lib, const std::string& path) {
             throw EInOutError("the texts of the library do not fit in one text file (2 GB)");
         segment.Chunk->SaveToStore(store);
     });
-    file.Sync();
 }
 
-void WriteData(const TLibrary& lib, const std::string& path) {
-    TFileStream file(path, TFileStream::Mode::Create);
-    WriteLibraryData(file, lib);
-    file.Sync();
-}
-
-void WriteIni(const std::string& subject, const std::string& organisation,
-              const std::string& path) {
+void WriteIni(const std::string& subject, const std::string& organisation, TSaveFile& out) {
     std::string text = "; Written by qbtool build-library.\n[" + subject +
                        "]\nTextFilename=" + kBuiltTextName + "\nLibFilename=" + kBuiltDataName +
                        "\n";
     if (!organisation.empty()) text += "Organisation=" + organisation + "\n";
-    TFileStream file(path, TFileStream::Mode::Create);
-    file.Write(text.data(), text.size());
-    file.Sync();
+    out.Stream().Write(text.data(), text.size());
 }
 
 int CountQuestions(const TLibrary& lib) {
@@ -229,11 +190,14 @@ int Build(const TBuildOptions& options, std::ostream& out, std::ostream& err) {
             << '\n';
         return 1;
     }
+    // Each file is complete before any takes its name, so a failed build leaves the
+    // old library whole.
     fs::path dir(options.OutDir);
-    TPendingFile text(dir / kBuiltTextName), data(dir / kBuiltDataName), ini(dir / kBuiltIniName);
-    WriteTexts(*parsed.Library, text.TempPath());
-    WriteData(*parsed.Library, data.TempPath());
-    WriteIni(subject, parsed.Organisation, ini.TempPath());
+    TSaveFile text((dir / kBuiltTextName).string()), data((dir / kBuiltDataName).string()),
+        ini((dir / kBuiltIniName).string());
+    WriteTexts(*parsed.Library, text);
+    WriteLibraryData(data.Stream(), *parsed.Library);
+    WriteIni(subject, parsed.Organisation, ini);
     text.Commit();
     data.Commit();
     ini.Commit();

@@ -5,12 +5,11 @@
 #include "model/segments.h"
 #include "model/text_store.h"
 #include "rtf_text_check.h"
+#include "source_files.h"
 
 #include <array>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <set>
 #include <unordered_map>
@@ -18,6 +17,11 @@
 namespace fs = std::filesystem;
 
 namespace {
+
+// Far beyond any real manifest; a name that leads to an endless file stops here.
+constexpr std::uintmax_t kMaxManifestSize = std::uintmax_t{64} << 20;
+// A stored line's length is a signed 32-bit count.
+constexpr std::uintmax_t kMaxTextSize = 0x7FFF0000u;
 
 enum class TTree { Topics, Types, Levels, Papers, Questions, Syllabus, Resources };
 constexpr std::size_t kTreeCount = 7;
@@ -109,13 +113,22 @@ public:
     }
 
     TParsedLibrary Parse() {
-        std::ifstream in(fManifest, std::ios::binary);
-        if (!in) {
+        std::string text;
+        switch (ReadSourceFile(fManifest, kMaxManifestSize, text)) {
+        case TSourceRead::Done:
+            break;
+        case TSourceRead::NotAFile:
+            Error(0, "the manifest is not a regular file");
+            return std::move(fResult);
+        case TSourceRead::TooLarge:
+            Error(0,
+                  "the manifest is larger than " + std::to_string(kMaxManifestSize >> 20) + " MB");
+            return std::move(fResult);
+        default:
             Error(0, "cannot read the manifest (a source folder holds " +
                          std::string(kManifestName) + ")");
             return std::move(fResult);
         }
-        std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
         for (const TSourceLine& line : SplitSourceLines(text, fManifest, fErrors))
             Statement(line);
         if (fResult.NameLine == 0)
@@ -412,20 +425,24 @@ private:
             }
         fs::path full = fs::path(fDir) / relative;
         std::error_code error;
-        if (!fs::is_regular_file(full, error)) {
-            Error(line, "the text file " + Quoted(path) +
-                            (fs::exists(full, error) ? " is not a file" : " does not exist"));
+        if (fs::exists(full, error) && !ResolvesInside(full, fDir)) {
+            Error(line, "the file path " + Quoted(path) +
+                            " may not leave the source folder (it is a link to a file outside)");
             return false;
         }
-        auto size = fs::file_size(full, error);
-        // A stored line's length is a signed 32-bit count.
-        if (error || size > 0x7FFF0000u) {
+        switch (ReadSourceFile(full, kMaxTextSize, rtf)) {
+        case TSourceRead::Done:
+            break;
+        case TSourceRead::Missing:
+            Error(line, "the text file " + Quoted(path) + " does not exist");
+            return false;
+        case TSourceRead::NotAFile:
+            Error(line, "the text file " + Quoted(path) + " is not a file");
+            return false;
+        case TSourceRead::TooLarge:
             Error(line, "the text file " + Quoted(path) + " is too large");
             return false;
-        }
-        std::ifstream in(full, std::ios::binary);
-        rtf.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        if (!in.good() && !in.eof()) {
+        case TSourceRead::Unreadable:
             Error(line, "cannot read the text file " + Quoted(path));
             return false;
         }

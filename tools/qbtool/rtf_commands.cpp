@@ -1,10 +1,12 @@
 #include "rtf_commands.h"
 
+#include "framework/save_file.h"
 #include "output/richtext/rich_text_control.h"
 #include "output/rtf/rtf_reader.h"
 #include "output/rtf/rtf_writer.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QFile>
 #include <QPageSize>
 #include <QPainter>
@@ -102,15 +104,13 @@ int RtfToPdf(const std::vector<std::string>& args, const std::optional<std::stri
     if (footer)
         control.SetStandardFooter(QString::fromUtf8(footer->data(), qsizetype(footer->size())));
 
-    QFile file(FromLocal(args[1]));
-    if (!file.open(QIODevice::WriteOnly)) {
-        err << "qbtool: Cannot write " << args[1] << ": " << file.errorString().toStdString()
-            << '\n';
-        return kFileError;
-    }
+    // The whole PDF is made in memory first, so that a failure cannot leave half a
+    // file where an old one stood.
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
     const int pages = control.PageCount();
     {
-        QPdfWriter pdf(&file);
+        QPdfWriter pdf(&buffer);
         pdf.setTitle(FromLocal(args[0]));
         pdf.setCreator(QStringLiteral("Orrin Quarrybook"));
         pdf.setPageSize(
@@ -122,10 +122,13 @@ int RtfToPdf(const std::vector<std::string>& args, const std::optional<std::stri
             control.PrintPage(painter, page, QRectF(0, 0, pdf.width(), pdf.height()));
         }
     }
-    file.close();
-    if (file.error() != QFileDevice::NoError) {
-        err << "qbtool: Cannot write " << args[1] << ": " << file.errorString().toStdString()
-            << '\n';
+    try {
+        TSaveFile file(args[1]);
+        const QByteArray& bytes = buffer.data();
+        file.Stream().Write(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+        file.Commit();
+    } catch (const std::exception& e) {
+        err << "qbtool: " << e.what() << '\n';
         return kFileError;
     }
     out << pages << (pages == 1 ? " page\n" : " pages\n");

@@ -1,6 +1,7 @@
 #include "logic_fixture.h"
 
 #include "app/logic/codes.h"
+#include "file_size_limit.h"
 #include "framework/errors.h"
 #include "model/categories.h"
 #include "model/selector.h"
@@ -202,8 +203,8 @@ TEST_F(LogicTest, FailedSaveLeavesFileDocumentAndTextsAsTheyWere) {
     std::string before = ReadAll(path);
 
     doc.InsertEntries({Seg("Q2b")}, -1);
-    // A directory squatting on the temporary file's name makes the save fail.
-    std::filesystem::create_directory(dir / "~temp.vqd");
+    // A full disk makes every save fail.
+    TFileSizeLimit full(16);
     EXPECT_THROW(doc.SaveToFile(path), EError);
     EXPECT_EQ(ReadAll(path), before);
     EXPECT_TRUE(doc.Modified());
