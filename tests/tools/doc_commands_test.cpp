@@ -217,5 +217,16 @@ TEST_F(DocCommands, NewDocWritesTheNamedTextsOrNothing) {
     EXPECT_EQ(run.Status, 1);
     EXPECT_NE(run.Err.find("Invalid ID: Q99"), std::string::npos) << run.Err;
     EXPECT_FALSE(FileExists(bad));
-    EXPECT_EQ(RunTool(With({"new-doc", "Physics"})).Status, 2);
+    // So is one that code page 1252 cannot spell, rather than being looked up as "Q?".
+    run = RunTool(With({"new-doc", "Physics", bad, "Q1\xE2\x86\x92"}));
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_NE(run.Err.find("Invalid ID: Q1\xE2\x86\x92 (the character U+2192 is not in code page"),
+              std::string::npos)
+        << run.Err;
+    EXPECT_FALSE(FileExists(bad));
+    // The usage asks for at least one ID.
+    run = RunTool(With({"new-doc", "Physics", bad}));
+    EXPECT_EQ(run.Status, 2);
+    EXPECT_NE(run.Err.find("usage: qbtool new-doc SUBJECT OUT.vqd ID..."), std::string::npos);
+    EXPECT_FALSE(FileExists(bad));
 }

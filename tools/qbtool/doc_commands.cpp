@@ -112,13 +112,13 @@ int RunResaveCommand(const std::vector<std::string>& args, TToolIO&) {
 int RunNewDocCommand(const std::vector<std::string>& args, TToolIO&) {
     std::vector<TArgument> arguments = ParseArguments(args, {});
     std::vector<std::string> positionals = Positionals(arguments);
-    if (positionals.size() < 2)
-        throw TUsageError("new-doc needs SUBJECT, OUT.vqd and the IDs of its texts");
+    if (positionals.size() < 3)
+        throw TUsageError("new-doc needs SUBJECT, OUT.vqd and the ID of at least one text");
     TToolLibrary library = OpenToolLibrary(positionals[0], LibrarySource(arguments));
     std::vector<TListItem> items;
     // Every ID is looked up before anything is written, so a typing error saves nothing.
     for (std::size_t i = 2; i < positionals.size(); ++i)
-        items.push_back(library.Library().FindSegment(positionals[i]));
+        items.push_back(library.Library().FindSegment(IdentifierArgument(positionals[i])));
     TDocument document;
     document.InsertEntries(items, -1, &library.Library());
     SaveDocumentFile(document, library.Subject(), positionals[1], &library.Library());

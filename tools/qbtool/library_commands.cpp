@@ -89,7 +89,7 @@ int RunTextCommand(const std::vector<std::string>& args, TToolIO& io) {
     if (plain && !io.PlainText)
         throw TUsageError("--plain needs the rich-text layer, which this build lacks");
     TToolLibrary library = OpenToolLibrary(positionals[0], LibrarySource(arguments));
-    TTextSegment* segment = library.Library().FindSegment(ArgumentToCp1252(positionals[1]));
+    TTextSegment* segment = library.Library().FindSegment(IdentifierArgument(positionals[1]));
     // A segment without a text prints nothing; "hasText" of the library's JSON says so.
     if (!segment->Chunk) return 0;
     for (const std::string& line : segment->Chunk->GetLines()) {

@@ -1,6 +1,7 @@
 #include "rtf_commands.h"
 
 #include "framework/save_file.h"
+#include "output/richtext/end_marks.h"
 #include "output/richtext/rich_text_control.h"
 #include "output/rtf/rtf_reader.h"
 #include "output/rtf/rtf_writer.h"
@@ -140,6 +141,20 @@ int Usage(const TRtfCommand& command, const std::string& message, std::ostream& 
     return kUsageError;
 }
 } // namespace
+
+std::vector<std::string_view> RtfCommandUsages() {
+    std::vector<std::string_view> usages;
+    for (const TRtfCommand& c : kCommands)
+        usages.emplace_back(c.usage);
+    return usages;
+}
+
+std::string StoredTextToPlain(const std::string& rtf) {
+    QTextDocument doc;
+    LoadRtf(doc, QByteArray(rtf.data(), static_cast<qsizetype>(rtf.size())));
+    RemoveEndMarks(doc);
+    return RtfDocumentPlainText(doc).toUtf8().toStdString();
+}
 
 bool RunRtfCommand(const std::string& name, const std::vector<std::string>& args, int& status) {
     return RunRtfCommand(name, args, status, std::cout, std::cerr);

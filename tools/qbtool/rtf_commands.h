@@ -2,6 +2,7 @@
 
 #include <iosfwd>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The rich-text commands of qbtool (they need Qt and the rich-text layer):
@@ -16,3 +17,9 @@ bool RunRtfCommand(const std::string& name, const std::vector<std::string>& args
 // The same, writing to the given streams.
 bool RunRtfCommand(const std::string& name, const std::vector<std::string>& args, int& status,
                    std::ostream& out, std::ostream& err);
+// The usage line of each of these commands, for help.
+std::vector<std::string_view> RtfCommandUsages();
+
+// A stored library text as plain UTF-8 text: one line per paragraph, without the end
+// mark, as the viewer shows it.
+std::string StoredTextToPlain(const std::string& rtf);

@@ -1,8 +1,12 @@
 #include "tool_options.h"
 
 #include "framework/cp1252.h"
+#include "framework/errors.h"
 #include "framework/netreader.h"
 #include "framework/stream.h"
+#include "source_words.h"
+
+#include <optional>
 
 namespace {
 
@@ -129,6 +133,14 @@ std::int32_t ReadLibraryVersion(const std::string& dataPath) {
 std::string ArgumentToCp1252(std::string_view argument) {
     if (IsAscii(argument) || !IsValidUtf8(argument)) return std::string(argument);
     return Utf8ToCp1252(argument);
+}
+
+std::string IdentifierArgument(std::string_view argument) {
+    if (IsAscii(argument) || !IsValidUtf8(argument)) return std::string(argument);
+    std::string problem;
+    std::optional<std::string> converted = ToCodePage(argument, problem);
+    if (!converted) throw EDataError("Invalid ID: " + std::string(argument) + " (" + problem + ")");
+    return *converted;
 }
 
 std::string ToDisplayText(std::string_view text) {

@@ -26,9 +26,11 @@ struct TToolIO {
     using PlainTextFn = std::function<std::string(const std::string& rtf)>;
     std::ostream& Out;
     std::ostream& Err;
-    // Turns one stored RTF text into plain UTF-8 text; empty in builds without the
-    // rich-text layer.
+    // Turns one stored RTF text into plain UTF-8 text, without the end mark; empty in
+    // builds without the rich-text layer.
     PlainTextFn PlainText;
+    // The usage of commands the program adds to these (the rich-text ones), for help.
+    std::vector<std::string_view> MoreUsages = {};
 };
 
 // One word of a command line after the command name: an option with its value, or a
@@ -78,6 +80,10 @@ std::int32_t ReadLibraryVersion(const std::string& dataPath);
 // Command-line words are UTF-8 where the files hold code page 1252. A word that is
 // not valid UTF-8 is taken as already being in the code page.
 std::string ArgumentToCp1252(std::string_view argument);
+// An identifier typed on the command line, in the code page. One holding a character
+// the code page lacks cannot name any text and raises EDataError "Invalid ID: ...",
+// saying which character.
+std::string IdentifierArgument(std::string_view argument);
 // Text for the terminal: messages mix the files' code page with UTF-8 paths, so only
 // text that is not valid UTF-8 is converted.
 std::string ToDisplayText(std::string_view text);
