@@ -1,6 +1,7 @@
 #include "app/about_form.h"
 
 #include "app/jpeg_image.h"
+#include "qb_version.h"
 
 #include <QFile>
 #include <QLabel>
@@ -30,16 +31,21 @@ TAboutExForm::TAboutExForm(const QString& subject, QWidget* parent) : QDialog(pa
 
     fSubject = new QLabel(subject, this);
     fSubject->setObjectName("SubjectL");
-    fSubject->setGeometry(8, 146, 313, 24);
+    fSubject->setGeometry(8, 142, 313, 22);
     fSubject->setAlignment(Qt::AlignCenter);
     QFont f = fSubject->font();
     f.setPointSize(f.pointSize() + 2);
     f.setBold(true);
     fSubject->setFont(f);
 
+    fVersion = new QLabel(QStringLiteral("Version %1").arg(QLatin1String(kProgramVersion)), this);
+    fVersion->setObjectName("VersionL");
+    fVersion->setGeometry(8, 164, 313, 18);
+    fVersion->setAlignment(Qt::AlignCenter);
+
     auto* ok = new QPushButton(QStringLiteral("&OK"), this);
     ok->setObjectName("OKButton");
-    ok->setGeometry(127, 184, 75, 25);
+    ok->setGeometry(127, 188, 75, 25);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 }

@@ -1,16 +1,17 @@
 #include "app/startup.h"
 
 #include "app/about_form.h"
-#include "ui/drawing/drawing.h"
 #include "app/logic/app_logic.h"
 #include "app/main_form.h"
 #include "app/message_prompts.h"
-#include "ui/qt_text.h"
 #include "config/library_open.h"
 #include "finder/view_manager.h"
 #include "framework/cp1252.h"
 #include "model/library.h"
 #include "model/text_store.h"
+#include "qb_version.h"
+#include "ui/drawing/drawing.h"
+#include "ui/qt_text.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -18,6 +19,7 @@
 #include <cstdio>
 #include <memory>
 #include <optional>
+#include <string_view>
 
 namespace {
 // Reports a start-up failure on standard error and, where there is a screen to show it
@@ -41,6 +43,11 @@ int FailStartup(int argc, char** argv, const std::string& message) {
 } // namespace
 
 int RunQuarrybook(int argc, char** argv) {
+    // Answered before any library or display is opened, so that it works anywhere.
+    if (argc == 2 && std::string_view(argv[1]) == "--version") {
+        std::printf("%s %s\n", kProgramName, kProgramVersion);
+        return 0;
+    }
     // The library is opened before any window system is touched, so that a wrong
     // subject is reported even where no window can be shown.
     auto prompts = std::make_unique<TMessagePrompts>();

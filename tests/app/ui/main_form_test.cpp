@@ -9,6 +9,7 @@
 #include "model/library.h"
 #include "model/segments.h"
 #include "model/text_store.h"
+#include "qb_version.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -186,12 +187,13 @@ TEST_F(MainFormTest, FirstShowingOpensTheDocumentNamedOnTheCommandLine) {
     std::remove(path.c_str());
 }
 
-TEST(AboutBox, ShowsTheDecodedPictureAndTheSubject) {
+TEST(AboutBox, ShowsTheDecodedPictureTheSubjectAndTheVersion) {
     App();
     TAboutExForm about("Sample");
     EXPECT_EQ(about.windowTitle(), "About Orrin Quarrybook");
     EXPECT_EQ(about.size(), QSize(329, 223));
     EXPECT_EQ(about.SubjectLabel()->text(), "Sample");
+    EXPECT_EQ(about.VersionLabel()->text(), QStringLiteral("Version ") + kProgramVersion);
     ASSERT_FALSE(about.Picture()->pixmap().isNull());
     EXPECT_GT(about.Picture()->pixmap().width(), 100);
 }
