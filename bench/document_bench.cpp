@@ -58,6 +58,7 @@ void BM_DocumentSaveReopen(benchmark::State& state) {
     for (auto _ : state) {
         const std::string& path = paths[turn];
         turn ^= 1;
+        std::remove(path.c_str()); // Create makes only new files, as truncating did before
         auto store = Open(path, TFileStream::Mode::Create);
         WriteDocumentFile(*doc, kSubject, *store, &library);
         auto file = Open(path, TFileStream::Mode::ReadWrite);
@@ -66,7 +67,6 @@ void BM_DocumentSaveReopen(benchmark::State& state) {
         reopened.reset();
         file.reset();
         previous = std::move(store); // the document's free texts now live here
-        std::remove(paths[turn].c_str()); // Create makes only new files
         state.ResumeTiming();
     }
     state.counters["entries"] = static_cast<double>(doc->Entries.size());
