@@ -49,8 +49,9 @@ bool RunningFromBuildTree() {
     std::error_code error;
     fs::path program = fs::canonical("/proc/self/exe", error);
     if (error) return false;
-    fs::path build = fs::weakly_canonical(QB_BUILD_DIR, error);
-    if (error || build.empty()) return false;
+    // Compared as written: the build folder was resolved when it was configured, and an
+    // installed program must not even look at it.
+    const fs::path build = QB_BUILD_DIR;
     // Component-wise, so that "/src/build-old" does not count as inside "/src/build".
     auto [buildEnd, programAt] =
         std::mismatch(build.begin(), build.end(), program.begin(), program.end());
