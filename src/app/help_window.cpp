@@ -1,5 +1,7 @@
 #include "app/help_window.h"
 
+#include "config/config_search.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -63,10 +65,11 @@ QString THelpWindow::ManualFolder() {
     if (!env.isEmpty() && QFileInfo::exists(env + "/index.html")) return env;
     // Beside the program first, so that an installed copy moved elsewhere still finds its
     // own manual.
-    const QString besideProgram =
-        QCoreApplication::applicationDirPath() + "/../share/quarrybook/manual";
-    for (const QString& dir : {besideProgram, QStringLiteral(QB_SOURCE_MANUAL_DIR),
-                               QStringLiteral(QB_INSTALLED_MANUAL_DIR)})
+    QStringList dirs = {QCoreApplication::applicationDirPath() + "/../share/quarrybook/manual"};
+    // The source tree only for a program run from its build tree.
+    if (RunningFromBuildTree()) dirs << QStringLiteral(QB_SOURCE_MANUAL_DIR);
+    dirs << QStringLiteral(QB_INSTALLED_MANUAL_DIR);
+    for (const QString& dir : dirs)
         if (QFileInfo::exists(dir + "/index.html")) return dir;
     return QStringLiteral(QB_INSTALLED_MANUAL_DIR);
 }

@@ -17,8 +17,9 @@ public:
     void FocusSearch();
     // The page shown, as a file name with its anchor ("documents.html#file").
     QString CurrentPage() const;
-    // Where the manual's pages are: QUARRYBOOK_MANUAL_DIR, the source tree's
-    // docs/manual, or the installed copy.
+    // Where the manual's pages are: QUARRYBOOK_MANUAL_DIR, the copy installed beside
+    // the program, the source tree's docs/manual (from the build tree only), or the
+    // copy in the installation prefix.
     static QString ManualFolder();
     // The page (and anchor) of a help context.
     static QString PageForContext(int context);

@@ -2,6 +2,7 @@
 
 #include "framework/stream.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
@@ -39,9 +40,22 @@ std::vector<std::string> ConfigSearchFolders() {
     if (!error)
         folders.push_back(
             (program.parent_path().parent_path() / "share" / "quarrybook" / "sample").string());
-    folders.push_back(QB_BUILD_DATA_DIR "/sample");
+    if (RunningFromBuildTree()) folders.push_back(QB_BUILD_DIR "/data/sample");
     folders.push_back(QB_INSTALLED_DATA_DIR "/sample");
     return folders;
+}
+
+bool RunningFromBuildTree() {
+    std::error_code error;
+    fs::path program = fs::canonical("/proc/self/exe", error);
+    if (error) return false;
+    // Compared as written: the build folder was resolved when it was configured, and an
+    // installed program must not even look at it.
+    const fs::path build = QB_BUILD_DIR;
+    // Component-wise, so that "/src/build-old" does not count as inside "/src/build".
+    auto [buildEnd, programAt] =
+        std::mismatch(build.begin(), build.end(), program.begin(), program.end());
+    return buildEnd == build.end();
 }
 
 std::optional<std::string> FindConfigFile(const std::string& name,
@@ -56,6 +70,18 @@ std::optional<std::string> FindConfigFile(const std::string& name,
 
 std::optional<std::string> FindConfigFile(const std::string& name) {
     return FindConfigFile(name, ConfigSearchFolders());
+}
+
+std::optional<std::string> FindStartupIni(const std::vector<std::string>& folders) {
+    if (std::optional<std::string> main = FindConfigFile(kMainIniName, folders)) {
+        std::string beside = (fs::path(*main).parent_path() / kStartupIniName).string();
+        if (FileExists(beside)) return beside;
+    }
+    return FindConfigFile(kStartupIniName, folders);
+}
+
+std::optional<std::string> FindStartupIni() {
+    return FindStartupIni(ConfigSearchFolders());
 }
 
 std::string ResolveConfigPath(const std::string& folder, const std::string& path) {

@@ -2,6 +2,7 @@
 
 #include "config/config_search.h"
 #include "config/ini_file.h"
+#include "framework/cp1252.h"
 #include "framework/errors.h"
 #include "framework/stream.h"
 #include "model/library.h"
@@ -13,6 +14,44 @@
 namespace {
 
 constexpr std::string_view kDocumentExtension = ".vqd";
+constexpr const char* kNoTextFile = "Could not open library text file";
+constexpr const char* kNoDataFile = "Could not open library data file";
+
+// Subjects are code page 1252; messages are shown as UTF-8.
+std::string Quoted(std::string_view cp1252) {
+    return "\"" + Cp1252ToUtf8(cp1252) + "\"";
+}
+
+std::string LookedIn(const std::vector<std::string>& folders) {
+    std::string text = "looked for \"" + std::string(kMainIniName) + "\" in ";
+    for (std::size_t i = 0; i < folders.size(); ++i)
+        text += (i ? ", " : "") + folders[i];
+    return text;
+}
+
+// The unknown subject keeps the one message its users know; the second line says what
+// to fix.
+[[noreturn]] void SubjectNotListed(const std::string& subject, const TIniFile& mainIni,
+                                   const std::vector<std::string>* searched) {
+    std::string where = mainIni.FileName().empty() ? "the configuration" : mainIni.FileName();
+    std::string detail = "Subject " + Quoted(subject) + " is not listed in " + where;
+    if (searched) detail += " (" + LookedIn(*searched) + ")";
+    throw EInOutError(std::string(kNoTextFile) + "\n" + detail + ".");
+}
+
+TOpenedLibrary OpenListedSubject(const std::string& subject, const TIniFile& mainIni,
+                                 const std::vector<std::string>* searched) {
+    if (!mainIni.SectionExists(subject)) SubjectNotListed(subject, mainIni, searched);
+    TSubjectConfig config = ReadSubjectConfig(mainIni, subject);
+    TOpenedLibrary opened = OpenLibraryFiles(config.TextFilename, config.LibFilename, subject);
+    opened.Config = std::move(config);
+    return opened;
+}
+
+std::string MissingFile(const char* message, const std::string& path) {
+    if (path.empty()) return std::string(message) + "\nThe configuration names no file.";
+    return std::string(message) + "\nMissing or not a file: " + path;
+}
 
 [[noreturn]] void NoDataFile() {
     throw EInOutError("Data file has not been specified");
@@ -45,7 +84,7 @@ TOpenedLibrary& TOpenedLibrary::operator=(TOpenedLibrary&&) noexcept = default;
 TOpenedLibrary::~TOpenedLibrary() = default;
 
 TStartupChoice ChooseSubject(const std::optional<std::string>& argument) {
-    return ChooseSubjectWith(argument, [] { return FindConfigFile(kStartupIniName); });
+    return ChooseSubjectWith(argument, [] { return FindStartupIni(); });
 }
 
 TStartupChoice ChooseSubject(const std::optional<std::string>& argument,
@@ -75,22 +114,19 @@ TOpenedLibrary OpenLibraryFiles(const std::string& textFile, const std::string& 
 
     // The text file is checked first: a missing text file is what the user hears
     // about even when the data file is missing too.
-    if (!FileExists(textFile)) throw EInOutError("Could not open library text file");
+    if (!FileExists(textFile)) throw EInOutError(MissingFile(kNoTextFile, textFile));
     // Read-only opens never lock, so other programs may keep the file open as well.
     opened.Store = std::make_unique<TTextStore>(
         std::make_unique<TFileStream>(textFile, TFileStream::Mode::ReadOnly));
 
-    if (!FileExists(dataFile)) throw EInOutError("Could not open library data file");
+    if (!FileExists(dataFile)) throw EInOutError(MissingFile(kNoDataFile, dataFile));
     TFileStream data(dataFile, TFileStream::Mode::ReadOnly);
     opened.Library = ReadLibraryData(data, opened.Store.get());
     return opened;
 }
 
 TOpenedLibrary OpenLibrary(const std::string& subject, const TIniFile& mainIni) {
-    TSubjectConfig config = ReadSubjectConfig(mainIni, subject);
-    TOpenedLibrary opened = OpenLibraryFiles(config.TextFilename, config.LibFilename, subject);
-    opened.Config = std::move(config);
-    return opened;
+    return OpenListedSubject(subject, mainIni, nullptr);
 }
 
 TOpenedLibrary OpenLibrary(const std::string& subject, const std::string& mainIniPath) {
@@ -100,8 +136,18 @@ TOpenedLibrary OpenLibrary(const std::string& subject, const std::string& mainIn
 }
 
 TOpenedLibrary OpenLibrary(const std::string& subject) {
-    // Without any configuration file every key is empty, which ends in the message
-    // about the text file as it would for a subject the file does not list.
-    std::optional<std::string> path = FindConfigFile(kMainIniName);
-    return OpenLibrary(subject, path ? TIniFile(*path) : TIniFile::FromText(""));
+    // The folders up to the one that holds the file are where it was looked for.
+    std::vector<std::string> folders;
+    std::optional<std::string> path;
+    for (const std::string& folder : ConfigSearchFolders()) {
+        folders.push_back(folder);
+        if ((path = FindConfigFile(kMainIniName, {folder}))) break;
+    }
+    // Without any configuration file no subject is listed: the message is the same
+    // as for a subject the file does not list.
+    if (!path)
+        throw EInOutError(std::string(kNoTextFile) + "\nSubject " + Quoted(subject) +
+                          " is not listed: there is no configuration file (" + LookedIn(folders) +
+                          ").");
+    return OpenListedSubject(subject, TIniFile(*path), &folders);
 }

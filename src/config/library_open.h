@@ -60,7 +60,9 @@ TSubjectConfig ReadSubjectConfig(const TIniFile& mainIni, const std::string& sub
 // data file. Raises EInOutError "Could not open library text file" or "Could not open
 // library data file" when the file does not exist (a subject without a section ends in
 // the first), "Incorrect library version" for a version outside 1..11, and the object
-// stream's errors for a damaged data file.
+// stream's errors for a damaged data file. The two messages about missing files carry
+// a second line saying what is missing: the subject, the configuration file and the
+// folders searched for it, or the path of the file.
 TOpenedLibrary OpenLibrary(const std::string& subject);
 TOpenedLibrary OpenLibrary(const std::string& subject, const TIniFile& mainIni);
 // With the main configuration file named by the caller; a file that does not exist is

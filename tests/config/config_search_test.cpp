@@ -23,6 +23,19 @@ TEST(ConfigSearch, TheFirstFolderHoldingTheFileWins) {
     EXPECT_EQ(FindConfigFile("vantor.ini", {a.Path(), b.Path(), c.Path()}), std::nullopt);
 }
 
+TEST(ConfigSearch, TheStartUpFileComesFromTheFolderOfTheMainFile) {
+    TTempFolder early, main, late;
+    early.Write("vantor.ini", "[Auto]\n");
+    main.Write("vantor32.ini", "[Mine]\n");
+    std::string beside = main.Write("vantor.ini", "[Auto]\n");
+    EXPECT_EQ(FindStartupIni({early.Path(), main.Path()}), beside);
+    // Only when that folder has none does the search decide.
+    fs::remove(beside);
+    std::string searched = early.Path() + "/vantor.ini";
+    EXPECT_EQ(FindStartupIni({early.Path(), main.Path()}), searched);
+    EXPECT_EQ(FindStartupIni({late.Path()}), std::nullopt);
+}
+
 TEST(ConfigSearch, FoldersComeFromTheEnvironmentInOrder) {
     TTempFolder named, current, xdg, home;
     TEnvGuard configDir(kConfigDirVariable, named.Path());

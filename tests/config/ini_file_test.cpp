@@ -60,6 +60,16 @@ TEST(IniFile, TrimsCommentsQuotesAndOddLines) {
     EXPECT_EQ(ini.ReadString("Auto", "Bytes", "-"), "\xA0\xE9t\xE9\xA0");
     EXPECT_EQ(ini.ReadString("Auto", "", "-"), "-");
     EXPECT_EQ(ini.SectionNames(), std::vector<std::string>{"Auto"});
+
+    // A header without its closing bracket names no section, and its keys belong to
+    // none: neither to "B" nor to the section above.
+    TIniFile damaged = TIniFile::FromText("[A]\nx=1\n[B\ny=2\n[C]\nz=3\n");
+    EXPECT_FALSE(damaged.SectionExists("B"));
+    EXPECT_FALSE(damaged.SectionExists("[B"));
+    EXPECT_EQ(damaged.ReadString("A", "y", "-"), "-");
+    EXPECT_EQ(damaged.ReadString("A", "x", "-"), "1");
+    EXPECT_EQ(damaged.ReadString("C", "z", "-"), "3");
+    EXPECT_EQ(damaged.SectionNames(), (std::vector<std::string>{"A", "C"}));
 }
 
 TEST(IniFile, ReadsFilesWithAnyLineEnding) {

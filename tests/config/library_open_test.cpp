@@ -129,13 +129,19 @@ TEST_F(LibraryOpen, ReportsTheStartUpMessages) {
                                "TextFilename=lib/tiny.txt\n"
                                "LibFilename=v12.dat\n");
 
-    const std::string text = "Could not open library text file";
-    const std::string data = "Could not open library data file";
+    // The second line says what to fix.
+    const std::string text = "Could not open library text file\n";
+    const std::string data = "Could not open library data file\n";
+    const std::string missing = "Missing or not a file: " + fLib.Path();
     const std::string version = "Incorrect library version";
-    ExpectInOutError([&] { OpenLibrary("NotListed", ini); }, text);
-    ExpectInOutError([&] { OpenLibrary("NoText", ini); }, text); // before the data file
-    ExpectInOutError([&] { OpenLibrary("TextIsFolder", ini); }, text);
-    ExpectInOutError([&] { OpenLibrary("NoData", ini); }, data);
+    ExpectInOutError([&] { OpenLibrary("NotListed", ini); },
+                     text + "Subject \"NotListed\" is not listed in " + ini + ".");
+    ExpectInOutError([&] { OpenLibrary("Caf\xE9", ini); },
+                     text + "Subject \"Caf\xC3\xA9\" is not listed in " + ini + ".");
+    // The text file before the data file.
+    ExpectInOutError([&] { OpenLibrary("NoText", ini); }, text + missing + "/absent.txt");
+    ExpectInOutError([&] { OpenLibrary("TextIsFolder", ini); }, text + missing + "/lib");
+    ExpectInOutError([&] { OpenLibrary("NoData", ini); }, data + missing + "/absent.dat");
     ExpectInOutError([&] { OpenLibrary("V12", ini); }, version);
     ExpectInOutError([&] { OpenLibraryFiles(TextPath(), fLib.Path() + "/v0.dat"); }, version);
     ExpectInOutError([&] { OpenLibraryFiles(TextPath(), fLib.Path() + "/vneg.dat"); }, version);
@@ -154,17 +160,23 @@ TEST_F(LibraryOpen, ReportsTheStartUpMessages) {
 }
 
 TEST_F(LibraryOpen, FindsTheIniOrTakesFilesDirectly) {
-    WriteIni("[Physics]\nTextFilename=lib/tiny.txt\nLibFilename=lib/tiny.dat\n");
+    std::string ini = WriteIni("[Physics]\nTextFilename=lib/tiny.txt\nLibFilename=lib/tiny.dat\n");
     {
         TEnvGuard configDir(kConfigDirVariable, fLib.Path());
         EXPECT_EQ(OpenLibrary("Physics").Library->Name, "Tiny Physics");
+        // A subject the file found does not list: which file, and where it was looked for.
+        ExpectInOutError(
+            [&] { OpenLibrary("Chemistry"); },
+            "Could not open library text file\nSubject \"Chemistry\" is not listed in " + ini +
+                " (looked for \"vantor32.ini\" in " + fLib.Path() + ").");
     }
     TOpenedLibrary direct = OpenLibraryFiles(TextPath(), DataPath(), "Tiny");
     EXPECT_EQ(direct.Subject, "Tiny");
     EXPECT_EQ(direct.Config.LibFilename, DataPath());
     EXPECT_TRUE(direct.Config.UseResource);
     EXPECT_EQ(direct.Library->FindSegment("Q1")->Chunk->GetLines().size(), 1u);
-    ExpectInOutError([&] { OpenLibraryFiles(TextPath(), ""); }, "Could not open library data file");
+    ExpectInOutError([&] { OpenLibraryFiles(TextPath(), ""); },
+                     "Could not open library data file\nThe configuration names no file.");
 }
 
 TEST(ChooseSubject, TakesTheArgumentOrTheStartUpFile) {
@@ -189,6 +201,8 @@ TEST(ChooseSubject, TakesTheArgumentOrTheStartUpFile) {
         ExpectInOutError([&] { ChooseSubject(document, std::nullopt); }, message);
     }
 
+    // Found by the search, beside the main configuration file.
+    folder.Write("vantor32.ini", "[Physics]\n");
     TEnvGuard configDir(kConfigDirVariable, folder.Path());
     EXPECT_EQ(ChooseSubject("paper.vqd").Subject, "Physics");
 }

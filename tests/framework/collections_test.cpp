@@ -161,6 +161,17 @@ TEST(Collections, RemoveKeepsTheRestOfAProbeRunReachable) {
     wrap.Add(E(1));
     EXPECT_EQ(wrap.Count(), 4);
     EXPECT_EQ(wrap.Find(E(1)), E(1));
+
+    // Removing from the last slot: the repair continues at slot 0.
+    TSet last(8);
+    last.SetFunctions([](const void*) -> std::uintptr_t { return 10; }, IdentityCompare);
+    for (std::uintptr_t i = 1; i <= 4; ++i)
+        last.Add(E(i)); // slots 10, 0, 1, 2
+    EXPECT_EQ(last.Remove(E(1)), E(1));
+    for (std::uintptr_t i : {2, 3, 4})
+        EXPECT_EQ(last.Find(E(i)), E(i)) << i;
+    EXPECT_EQ(last.SlotAt(10), E(2));
+    EXPECT_EQ(last.SlotAt(2), nullptr);
 }
 
 TEST(Collections, IteratorsVisitEveryElementOnce) {

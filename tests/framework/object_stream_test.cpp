@@ -259,15 +259,3 @@ TEST_F(ObjectStream, AnAdvanceCountBelowTheTruthStillReadsEverything) {
     ASSERT_EQ(copy->Owned.size(), 5000u);
     EXPECT_EQ(copy->Owned[4999]->Value, 5000);
 }
-
-TEST_F(ObjectStream, VersionIsKeptForTheBlock) {
-    TMemoryStream stream;
-    {
-        TNetWriter writer(stream);
-        writer.WriteVersion(11);
-    }
-    stream.Seek(0);
-    TNetReader reader(stream);
-    EXPECT_EQ(reader.ReadVersion(), 11);
-    EXPECT_EQ(reader.Version, 11);
-}

@@ -55,12 +55,23 @@ TEST(StreamValues, IntegersTakeTheSmallestForm) {
     EXPECT_EQ(Written([](TNetWriter& w) { w.WriteInteger(INT32_MIN); }),
               Bytes({0x04, 0x00, 0x00, 0x00, 0x80}));
 
-    for (std::int32_t v :
-         {0, 1, -1, 127, -128, 128, -129, 32767, -32768, 32768, -32769, INT32_MAX, INT32_MIN}) {
+    const std::int32_t values[] = {0,     1,     -1,     127,   -128,   128,       -129,     0x1234,
+                                   -4660, 32767, -32768, 32768, -32769, INT32_MAX, INT32_MIN};
+    // Alone, each value is read near the end of the buffer; followed by more values,
+    // in place in the buffer. Both ways must agree.
+    for (std::int32_t v : values) {
         TMemoryStream stream(Written([v](TNetWriter& w) { w.WriteInteger(v); }));
         TNetReader reader(stream);
         EXPECT_EQ(reader.ReadInteger(), v);
     }
+    TMemoryStream all(Written([&](TNetWriter& w) {
+        for (std::int32_t v : values)
+            w.WriteInteger(v);
+        w.WriteInteger(INT32_MAX);
+    }));
+    TNetReader reader(all);
+    for (std::int32_t v : values)
+        EXPECT_EQ(reader.ReadInteger(), v) << "in place";
 }
 
 TEST(StreamValues, ShortAndLongStrings) {

@@ -99,6 +99,22 @@ TEST(Library, VersionsOutsideOneToElevenAreRefused) {
     }
 }
 
+TEST(Library, VersionsSevenAndEightDifferInTheirHeader) {
+    // Version 7 has one header integer, version 8 the second one of later versions.
+    SampleLibrary s;
+    for (int version : {7, 8}) {
+        std::string bytes = ReferenceEncoder(version).LibraryFile(*s.lib);
+        std::string header = RawStream().Int(version).Int(0).Data();
+        if (version == 8) header = RawStream().Int(version).Int(0).Int(0).Data();
+        ASSERT_EQ(bytes.substr(0, header.size()), header);
+        auto lib = ReadLibrary(bytes, s.store.get());
+        EXPECT_EQ(lib->Name, "Physics") << version;
+        EXPECT_EQ(lib->FindSegment("Q2a")->Chunk->GetLines(),
+                  std::vector<std::string>{"{\\rtf1 Q2a}"})
+            << version;
+    }
+}
+
 TEST(Library, ObjectCountCoversEveryTreeAndSegment) {
     SampleLibrary s;
     // 1 library; topics 6, types 4, levels 3, papers 3; question tree 6 identities,

@@ -35,6 +35,10 @@ TEST(TextStore, LoadsLazilyFromItsOffset) {
     TTextChunk three = ChunkAt(*store, 8);
     EXPECT_EQ(three.GetLines(), (Lines{"one", "", "three"}));
 
+    // An empty text may be the last four bytes of its store.
+    auto last = StoreOf("junk" + StoredText({}));
+    EXPECT_TRUE(ChunkAt(*last, 4).GetLines().empty());
+
     // A zero byte ends its line.
     auto zero = StoreOf(StoredText({std::string("ab\0cd", 5)}));
     EXPECT_EQ(ChunkAt(*zero, 0).GetLines(), Lines{"ab"});
@@ -54,6 +58,8 @@ TEST(TextStore, TextsRunningPastTheEndOrWithNegativeFieldsAreDataErrors) {
     };
     const Case cases[] = {
         {"offset past the end", good, 100},
+        {"offset at the end", good, static_cast<std::int32_t>(good.size())},
+        {"offset one past the end", good, static_cast<std::int32_t>(good.size()) + 1},
         {"offset inside the count", good, static_cast<std::int32_t>(good.size()) - 3},
         {"negative offset", good, -4},
         {"count cut short", good.substr(0, 3), 0},
