@@ -10,7 +10,10 @@
 #include "app/menu_layout.h"
 #include "ui/qt_controls.h"
 #include "ui/qt_text.h"
+#include "finder/browse_commands.h"
 #include "finder/view_commands.h"
+#include "finder/viewer_form.h"
+#include "ui/help_request.h"
 #include "model/library.h"
 
 #include <QAction>
@@ -22,6 +25,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QShortcut>
 #include <QTimer>
 #include <QToolButton>
@@ -117,6 +121,7 @@ TMainForm::TMainForm(TMainFormContext context, QWidget* parent)
         if (fHelp) fHelp->FocusSearch();
     });
     connect(fActions["AboutVantor1"], &QAction::triggered, this, &TMainForm::ShowAbout);
+    SetHelpHandler([this](int context) { ShowHelp(context); });
 
     // The Window menu lists the open child windows after its own items.
     QMenu* windowMenu = fMenus["Window1"];
@@ -142,6 +147,7 @@ TMainForm::TMainForm(TMainFormContext context, QWidget* parent)
 }
 
 TMainForm::~TMainForm() {
+    SetHelpHandler({});
     fContext.app.RemoveObserver(MakeHandler<&TMainForm::StatusChanged>(this));
     fCommands.clear();
     fExit.reset();
@@ -183,7 +189,9 @@ void TMainForm::Bind(const char* menuItem, const char* button, Args&&... args) {
 void TMainForm::CreateCommands() {
     Bind<TExitCmd>("Exit1", nullptr);
     Bind<TViewQFCmd>("QuestionFinder1", "QFB", fContext.finderManager);
-    Bind<TViewViewerCmd>("Viewer1", "ViewerB", fContext.viewerManager);
+    Bind<TViewViewerCmd>("Viewer1", "ViewerB", fContext.viewerManager, [this] {
+        if (fViewer) fViewer->RestoreWindow();
+    });
     Bind<TViewKindCmd>("ViewMSM", nullptr, fContext.listManager, TListKind::MarkScheme);
     Bind<TViewKindCmd>("ViewExRepM", nullptr, fContext.listManager, TListKind::ExaminersReport);
     Bind<TViewKindCmd>("ViewSylM", "ViewSylB", fContext.listManager, TListKind::Syllabus);
@@ -203,6 +211,20 @@ void TMainForm::CreateCommands() {
     }
     for (auto& [name, button] : fButtons)
         if (!button->property("bound").toBool()) button->setEnabled(false);
+}
+
+void TMainForm::SetViewer(TViewerForm& viewer, TRelatedChooser& chooser) {
+    fViewer = &viewer;
+    TAppLogic& app = fContext.app;
+    TViewManager& v = fContext.viewerManager;
+    Bind<TPrevCmd>("PrevM", nullptr, app, v);
+    Bind<TNextCmd>("NextM", nullptr, app, v);
+    Bind<TBackCmd>("BackM", nullptr, app, v);
+    Bind<TRelatedQuestionsCmd>("RelQM", nullptr, app, v, chooser);
+    Bind<TRelatedMarkSchemeCmd>("RelMSM", nullptr, app, v, chooser);
+    Bind<TRelatedExaminersReportCmd>("RelERM", nullptr, app, v, chooser);
+    Bind<TRelatedSyllabusCmd>("RelSylM", nullptr, app, v, chooser);
+    Bind<TRelatedNoteCmd>("RelNoteM", nullptr, app, v, chooser);
 }
 
 void TMainForm::ApplyCaptionOverrides() {
@@ -250,6 +272,14 @@ void TMainForm::showEvent(QShowEvent* event) {
 }
 
 void TMainForm::FirstShowing() {
+    // A window manager maximises the frame a little after showing it; the layout waits
+    // for that (briefly), since every child window's place follows from the frame.
+    const QRect screenArea = screen() ? screen()->availableGeometry() : QRect();
+    if (isMaximized() && fLayoutWaits < 20 && frameGeometry().width() < screenArea.width() - 40) {
+        ++fLayoutWaits;
+        QTimer::singleShot(25, this, &TMainForm::FirstShowing);
+        return;
+    }
     TAppLogic& app = fContext.app;
     QString libraryName = app.Library() ? FromCp1252(app.Library()->Name) : QString();
     setWindowTitle(QStringLiteral("Orrin Quarrybook ") + libraryName);
@@ -264,6 +294,9 @@ void TMainForm::FirstShowing() {
 
     fContext.finderManager.Show();
     fContext.viewerManager.Show();
+    if (fViewer && !fContext.viewerManager.Docked())
+        fViewer->setGeometry(l.left + kFinderWidth, l.top,
+                             frameGeometry().width() - 12 - kFinderWidth, l.bottom - l.top);
     app.NewDocument();
     if (TItemList* list = app.SelectorList(); list && list->Count() > 0) {
         app.SetCurrentList(list, 0);
