@@ -1,20 +1,20 @@
 #include "app/main_form.h"
 
 #include "app/about_form.h"
-#include "ui/drawing/drawing.h"
-#include "ui/error_report.h"
 #include "app/help_window.h"
 #include "app/logic/app_logic.h"
 #include "app/logic/codes.h"
 #include "app/logic/status_text.h"
 #include "app/menu_layout.h"
-#include "ui/qt_controls.h"
-#include "ui/qt_text.h"
 #include "finder/browse_commands.h"
 #include "finder/view_commands.h"
 #include "finder/viewer_form.h"
-#include "ui/help_request.h"
 #include "model/library.h"
+#include "ui/drawing/drawing.h"
+#include "ui/error_report.h"
+#include "ui/help_request.h"
+#include "ui/qt_controls.h"
+#include "ui/qt_text.h"
 
 #include <QAction>
 #include <QApplication>
@@ -27,6 +27,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QShortcut>
+#include <QStatusBar>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -93,7 +94,11 @@ TMainForm::TMainForm(TMainFormContext context, QWidget* parent)
     fWorkspace = new QMdiArea(central);
     fWorkspace->setObjectName("Workspace");
     fWorkspace->setBackground(QApplication::palette().brush(QPalette::Dark));
-    fStatus = new QLabel(central);
+    // The status line stays the bottom edge, below a Viewer docked there.
+    auto* statusLine = new QStatusBar(this);
+    statusLine->setSizeGripEnabled(false);
+    statusLine->setContentsMargins(0, 0, 0, 0);
+    fStatus = new QLabel(statusLine);
     fStatus->setObjectName("StatusP");
     fStatus->setFixedHeight(kStatusHeight);
     fStatus->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -101,7 +106,8 @@ TMainForm::TMainForm(TMainFormContext context, QWidget* parent)
     fStatus->setFrameShadow(QFrame::Sunken);
     layout->addWidget(panel);
     layout->addWidget(fWorkspace, 1);
-    layout->addWidget(fStatus);
+    statusLine->addWidget(fStatus, 1);
+    setStatusBar(statusLine);
     setCentralWidget(central);
 
     CreateCommands();
@@ -288,7 +294,7 @@ void TMainForm::FirstShowing() {
     l.left = 4;
     l.top = kPanelHeight - 30; // the panel sits at the top of the client area
     l.middle = frameGeometry().height() / 2 + 8;
-    l.bottom = centralWidget()->height() - 40 - kStatusHeight;
+    l.bottom = centralWidget()->height() + statusBar()->height() - 40 - kStatusHeight;
     // A tiny screen must not give document windows a negative height.
     fDocumentWindowSize = QSize(kFinderWidth, std::max(100, l.bottom - l.middle));
 

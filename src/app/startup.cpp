@@ -1,11 +1,9 @@
 #include "app/startup.h"
 
 #include "app/about_form.h"
-#include "ui/drawing/drawing.h"
 #include "app/logic/app_logic.h"
 #include "app/main_form.h"
 #include "app/message_prompts.h"
-#include "ui/qt_text.h"
 #include "config/library_open.h"
 #include "finder/related_form.h"
 #include "finder/ts_list_form.h"
@@ -14,6 +12,8 @@
 #include "framework/cp1252.h"
 #include "model/library.h"
 #include "model/text_store.h"
+#include "ui/drawing/drawing.h"
+#include "ui/qt_text.h"
 
 #include <QApplication>
 #include <QIcon>

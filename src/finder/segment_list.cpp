@@ -85,13 +85,15 @@ void TSegmentDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     painter->restore();
 }
 
-QSize TSegmentDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const {
-    return QSize(option.rect.width(), kRowHeight);
+QSize TSegmentDelegate::sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const {
+    // Rows take the list's width: an entry is drawn to fit whatever width it gets.
+    return QSize(1, kRowHeight);
 }
 
 TSegmentListView::TSegmentListView(QWidget* parent) : QListView(parent) {
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setUniformItemSizes(true);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setDragEnabled(true);
     setDragDropMode(QAbstractItemView::DragOnly);
     setItemDelegate(new TSegmentDelegate(this));

@@ -15,6 +15,7 @@
 #include "ui/qt_controls.h"
 #include "ui/qt_text.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QDockWidget>
 #include <QHBoxLayout>
@@ -111,6 +112,10 @@ TViewerForm::TViewerForm(TAppLogic& app, TViewManager& manager, TRelatedChooser&
     fStreamer = std::make_unique<TTextStreamer>(*fText);
     BuildHeader();
 
+    // The window menu's Close would take Ctrl+W, the main window's key for the Viewer.
+    for (QAction* action : systemMenu()->actions())
+        if (action->shortcut() == QKeySequence(QKeySequence::Close))
+            action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4));
     systemMenu()->addSeparator();
     systemMenu()->addAction(QStringLiteral("&Dock at Bottom"), this,
                             [this] { fManager.SetDocked(true); });
