@@ -166,6 +166,7 @@ void TMainForm::BuildToolPanel(QWidget* panel) {
         b->setAutoRaise(true);
         b->setGeometry(spec.left, 4, 25, 25);
         b->setToolTip(QString::fromUtf8(spec.hint));
+        b->setAccessibleName(QString::fromUtf8(spec.hint));
         b->setIconSize(QSize(16, 16));
         LoadButtonGlyph(*b, spec.glyph);
         fButtons[spec.name] = b;
@@ -238,8 +239,11 @@ void TMainForm::ApplyCaptionOverrides() {
     fActions["ViewSylM"]->setText(QStringLiteral("Specification"));
     fActions["ViewMSM"]->setText(QStringLiteral("&Markscheme"));
     fActions["CreateMarkScheme1"]->setText(QStringLiteral("&Create Markscheme"));
-    fButtons["CreateMSB"]->setToolTip(QStringLiteral("Create Markscheme"));
-    fButtons["ViewSylB"]->setToolTip(QStringLiteral("View Specification"));
+    for (const auto& [name, hint] : {std::pair{"CreateMSB", "Create Markscheme"},
+                                     std::pair{"ViewSylB", "View Specification"}}) {
+        fButtons[name]->setToolTip(QString::fromUtf8(hint));
+        fButtons[name]->setAccessibleName(QString::fromUtf8(hint));
+    }
     fActions["AboutVantor1"]->setText(QStringLiteral("About Orrin Quarrybook..."));
     fActions["CreateSummary1"]->setVisible(true);
 }

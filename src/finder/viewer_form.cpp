@@ -8,6 +8,7 @@
 #include "model/text_store.h"
 #include "output/richtext/end_marks.h"
 #include "output/richtext/rich_text_control.h"
+#include "output/richtext/rich_text_edit.h"
 #include "output/richtext/text_streamer.h"
 #include "ui/drawing/drawing.h"
 #include "ui/error_report.h"
@@ -104,6 +105,7 @@ TViewerForm::TViewerForm(TAppLogic& app, TViewManager& manager, TRelatedChooser&
     fText = new TRichTextControl(fBody);
     fText->setObjectName("ViewerTX");
     fText->setAccessibleName(QStringLiteral("Text"));
+    fText->Editor().setAccessibleName(QStringLiteral("Viewer text"));
     fText->SetReadOnly(true);
     layout->addWidget(fPanel);
     layout->addWidget(fText, 1);
