@@ -1,6 +1,7 @@
 #include "ui/help_request.h"
 
-#include <QShortcut>
+#include <QEvent>
+#include <QKeyEvent>
 #include <QWidget>
 
 namespace {
@@ -8,6 +9,27 @@ std::function<void(int)>& Handler() {
     static std::function<void(int)> handler;
     return handler;
 }
+
+// Takes F1 from the main window's own F1 key while the focus is inside the window
+// part, so that the part's section opens rather than neither.
+class THelpKeyFilter : public QObject {
+public:
+    THelpKeyFilter(QWidget* window, int context) : QObject(window), fContext(context) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
+            return false;
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() != Qt::Key_F1 || key->modifiers() != Qt::NoModifier) return false;
+        key->accept();
+        if (event->type() == QEvent::KeyPress) RequestHelp(fContext);
+        return true;
+    }
+
+private:
+    int fContext;
+};
 } // namespace
 
 void SetHelpHandler(std::function<void(int context)> handler) {
@@ -20,7 +42,5 @@ void RequestHelp(int context) {
 
 void InstallHelpKey(QWidget* window, int context) {
     window->setProperty("helpContext", context);
-    auto* key = new QShortcut(QKeySequence(Qt::Key_F1), window);
-    key->setContext(Qt::WidgetWithChildrenShortcut);
-    QObject::connect(key, &QShortcut::activated, window, [context] { RequestHelp(context); });
+    window->installEventFilter(new THelpKeyFilter(window, context));
 }

@@ -8,5 +8,5 @@ class QWidget;
 // main window installs the handler that opens the help window.
 void SetHelpHandler(std::function<void(int context)> handler);
 void RequestHelp(int context);
-// F1 anywhere in `window` asks for `context`.
+// F1 anywhere in `window` (a window or a part of one) asks for `context`.
 void InstallHelpKey(QWidget* window, int context);
