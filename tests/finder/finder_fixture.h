@@ -50,8 +50,9 @@ public:
 // Resources R1 and R2 have texts, R3 has none; question 1 uses R1, R2 and R3, 1a uses R1.
 class FinderTest : public ::testing::Test {
 protected:
+    FinderTest() { TestApp(); } // before any widget of a derived fixture
+
     void SetUp() override {
-        TestApp();
         auto lib = MakeEmptyLibrary("Bank");
         auto* q1 = Identity(*lib->QuestionRoot, "1", "Forces");
         auto* q1a = Identity(*q1, "a", "Forces a");
