@@ -108,6 +108,7 @@ void TTSListForm::ManagerChanged(TObservable*, const TCodeSet& codes) {
             const QRect frame = parentWidget()->geometry();
             move(frame.center() - rect().center());
         }
+        MirrorSelection(); // the selection may have moved on while the window was hidden
         show();
         raise();
         fList->setFocus();

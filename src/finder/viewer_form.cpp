@@ -187,6 +187,7 @@ void TViewerForm::LayoutButtons(int w) {
 
 bool TViewerForm::eventFilter(QObject* watched, QEvent* event) {
     if (watched == fPanel && event->type() == QEvent::Resize) LayoutButtons(fPanel->width());
+    if (watched == &fFrame && event->type() == QEvent::Resize) LimitDockHeight();
     return QMdiSubWindow::eventFilter(watched, event);
 }
 
@@ -263,6 +264,8 @@ void TViewerForm::Docked() {
         row->addWidget(undock);
         fDock->setTitleBarWidget(title);
         fFrame.addDockWidget(Qt::BottomDockWidgetArea, fDock);
+        fFrame.installEventFilter(this);
+        LimitDockHeight();
     }
     if (fDock->widget() != fBody) {
         hide();
@@ -274,6 +277,13 @@ void TViewerForm::Docked() {
     fDock->show();
     fFrame.resizeDocks({fDock.data()}, {fDockedHeight}, Qt::Vertical);
     UpdateView(true);
+}
+
+void TViewerForm::LimitDockHeight() {
+    // Docked, the Viewer leaves the main window its minimum height for everything else.
+    if (!fDock) return;
+    fDock->setMinimumHeight(kMinHeight);
+    fDock->setMaximumHeight(std::max(kMinHeight, fFrame.height() - kFrameMinHeight + kMinHeight));
 }
 
 void TViewerForm::Undocked() {

@@ -29,6 +29,8 @@ class TViewerForm : public QMdiSubWindow {
 public:
     static constexpr int kMinWidth = 467;
     static constexpr int kMinHeight = 113;
+    // The main window's own minimum height, which a docked Viewer must leave room for.
+    static constexpr int kFrameMinHeight = 350;
 
     TViewerForm(TAppLogic& app, TViewManager& manager, TRelatedChooser& chooser, QMainWindow& frame,
                 QMdiArea& workspace);
@@ -60,6 +62,7 @@ private:
     void Hidden();
     void Docked();
     void Undocked();
+    void LimitDockHeight();
     void Observe(bool on);
     void LoadChunk(TTextChunk& chunk);
 
