@@ -126,6 +126,7 @@ TViewerForm::TViewerForm(TAppLogic& app, TViewManager& manager, TRelatedChooser&
     fCloseCmd = MakeCommand<TCloseViewerCmd>(nullptr, nullptr, [this] { showMinimized(); });
     fManager.AddObserver(MakeHandler<&TViewerForm::ManagerChanged>(this));
     workspace.addSubWindow(this);
+    hide(); // until its manager shows it, not with the main window
 }
 
 TViewerForm::~TViewerForm() {
