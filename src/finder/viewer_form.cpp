@@ -25,6 +25,7 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QPainter>
+#include <QShortcut>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -121,6 +122,10 @@ TViewerForm::TViewerForm(TAppLogic& app, TViewManager& manager, TRelatedChooser&
     systemMenu()->addSeparator();
     systemMenu()->addAction(QStringLiteral("&Dock at Bottom"), this,
                             [this] { fManager.SetDocked(true); });
+    // Alt+Hyphen opens a child window's menu, as in other multiple-document programs.
+    auto* menuKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Minus), this);
+    menuKey->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(menuKey, &QShortcut::activated, this, &QMdiSubWindow::showSystemMenu);
 
     fDockCmd = MakeCommand<TDockViewerCmd>(nullptr, nullptr, fManager);
     fCloseCmd = MakeCommand<TCloseViewerCmd>(nullptr, nullptr, [this] { showMinimized(); });
@@ -168,7 +173,6 @@ void TViewerForm::BuildHeader() {
         MakeCommand<TRelatedSyllabusCmd>(nullptr, control(7), fApp, fManager, fChooser));
     fCommands.push_back(
         MakeCommand<TRelatedNoteCmd>(nullptr, control(8), fApp, fManager, fChooser));
-    setTabOrder(fButtons[1], fButtons[2]);
 }
 
 QToolButton* TViewerForm::Button(const char* name) const {
