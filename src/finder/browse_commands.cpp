@@ -47,31 +47,20 @@ void TBrowseCmd::ShowViewer() {
     fViewer.Show();
 }
 
-void TPrevCmd::Execute(void*) {
+void TStepCmd::Execute(void*) {
     if (!IsEnabled()) return;
     TAppLogic& app = App();
     TItemList* list = app.CurrentList();
-    app.SetCurrentList(list, app.CurrentIndex() - 1);
+    app.SetCurrentList(list, app.CurrentIndex() + fStep);
     app.SelectItem(list->Item(app.CurrentIndex()), list, true);
     ShowViewer();
 }
 
-bool TPrevCmd::IsEnabled() const {
-    return App().CurrentList() && App().CurrentIndex() > 0;
-}
-
-void TNextCmd::Execute(void*) {
-    if (!IsEnabled()) return;
-    TAppLogic& app = App();
-    TItemList* list = app.CurrentList();
-    app.SetCurrentList(list, app.CurrentIndex() + 1);
-    app.SelectItem(list->Item(app.CurrentIndex()), list, true);
-    ShowViewer();
-}
-
-bool TNextCmd::IsEnabled() const {
+bool TStepCmd::IsEnabled() const {
     const TItemList* list = App().CurrentList();
-    return list && App().CurrentIndex() != -1 && App().CurrentIndex() < list->Count() - 1;
+    const int index = App().CurrentIndex();
+    if (!list || index == -1) return false;
+    return fStep < 0 ? index > 0 : index < list->Count() - 1;
 }
 
 void TBackCmd::Execute(void*) {

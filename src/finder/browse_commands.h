@@ -29,20 +29,26 @@ private:
     TViewManager& fViewer;
 };
 
-class TPrevCmd : public TBrowseCmd {
+// Steps through the current list; stepping starts the history afresh.
+class TStepCmd : public TBrowseCmd {
 public:
-    TPrevCmd(TAppLogic& app, TViewManager& viewer)
-        : TBrowseCmd(app, viewer, Triggers::CurrentList) {}
+    TStepCmd(TAppLogic& app, TViewManager& viewer, int step)
+        : TBrowseCmd(app, viewer, Triggers::CurrentList), fStep(step) {}
     void Execute(void*) override;
     bool IsEnabled() const override;
+
+private:
+    int fStep;
 };
 
-class TNextCmd : public TBrowseCmd {
+class TPrevCmd : public TStepCmd {
 public:
-    TNextCmd(TAppLogic& app, TViewManager& viewer)
-        : TBrowseCmd(app, viewer, Triggers::CurrentList) {}
-    void Execute(void*) override;
-    bool IsEnabled() const override;
+    TPrevCmd(TAppLogic& app, TViewManager& viewer) : TStepCmd(app, viewer, -1) {}
+};
+
+class TNextCmd : public TStepCmd {
+public:
+    TNextCmd(TAppLogic& app, TViewManager& viewer) : TStepCmd(app, viewer, +1) {}
 };
 
 class TBackCmd : public TBrowseCmd {

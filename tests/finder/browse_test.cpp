@@ -111,7 +111,9 @@ TEST_F(BrowseTest, PrevNextFollowTheCurrentListAndBackGivesTheSourceOnlyForTheCu
     app.SetCurrentList(list, 0);
     app.SelectItem(list->Item(0), list, true);
     EXPECT_FALSE(Enabled<TPrevCmd>());
+    Run<TRelatedMarkSchemeCmd>();
     TCommand::Run<TNextCmd>(app, viewer);
+    EXPECT_TRUE(app.History().empty()); // stepping starts the history afresh
     EXPECT_EQ(app.CurrentIndex(), 1);
     EXPECT_EQ(app.SelectedItem(), list->Item(1));
     EXPECT_EQ(app.SelectionSource(), list);

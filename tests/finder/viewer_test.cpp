@@ -53,6 +53,10 @@ TEST_F(ViewerTest, ShowsTheSelectedTextWithoutEndMarksAndBlanksForSeveralItems) 
     EXPECT_EQ(form->ShownChunk(), q->Chunk.get());
     EXPECT_EQ(form->Button("NextB")->isEnabled(), false); // no current list
     EXPECT_TRUE(form->Button("RelMSB")->isEnabled());
+    form->Text()->SetSelStart(0);
+    form->Text()->SetSelText("Seen: ");
+    Select("Q1"); // the text already shown is not loaded again
+    EXPECT_TRUE(Shown().startsWith("Seen: "));
 
     app.SetSelection({Seg("Q1"), Seg("Q1a")}, nullptr);
     EXPECT_EQ(Shown(), "");
