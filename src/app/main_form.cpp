@@ -134,7 +134,9 @@ TMainForm::TMainForm(TMainFormContext context, QWidget* parent)
     connect(windowMenu, &QMenu::aboutToShow, this, [this, windowMenu] {
         for (QAction* a : windowMenu->actions())
             if (a->property("childWindow").isValid()) windowMenu->removeAction(a), a->deleteLater();
-        const auto windows = fWorkspace->subWindowList();
+        // Windows that are hidden (a docked Viewer's) are not there to pick.
+        auto windows = fWorkspace->subWindowList();
+        windows.removeIf([](const QMdiSubWindow* w) { return w->isHidden(); });
         if (!windows.isEmpty()) {
             QAction* sep = windowMenu->addSeparator();
             sep->setProperty("childWindow", true);
