@@ -30,6 +30,9 @@ TRelatedForm::TRelatedForm(QWidget* parent) : QDialog(parent) {
     connect(fOk, &QPushButton::clicked, this, &QDialog::accept);
     connect(fCancel, &QPushButton::clicked, this, &QDialog::reject);
     // A row clicked, or selected with the keyboard, makes OK available.
+    connect(fList, &QAbstractItemView::doubleClicked, this, [this] {
+        if (fOk->isEnabled()) accept();
+    });
     connect(fList->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this] { fOk->setEnabled(fList->selectionModel()->hasSelection()); });
 }
