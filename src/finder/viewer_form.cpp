@@ -225,7 +225,8 @@ void TViewerForm::AppChanged(TObservable*, const TCodeSet& codes) {
 }
 
 void TViewerForm::Shown() {
-    if (!fPanel->isHidden()) {
+    // Following the selection already: the Viewer is up, only the focus moves to it.
+    if (fObserving && !fPanel->isHidden()) {
         fText->setFocus();
         return;
     }
