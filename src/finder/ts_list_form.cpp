@@ -111,6 +111,7 @@ void TTSListForm::ManagerChanged(TObservable*, const TCodeSet& codes) {
         MirrorSelection(); // the selection may have moved on while the window was hidden
         show();
         raise();
+        activateWindow(); // so that the keys go to the list at once
         fList->setFocus();
     } else {
         raise();
