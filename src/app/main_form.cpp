@@ -1,17 +1,20 @@
 #include "app/main_form.h"
 
 #include "app/about_form.h"
-#include "ui/drawing/drawing.h"
-#include "ui/error_report.h"
 #include "app/help_window.h"
 #include "app/logic/app_logic.h"
 #include "app/logic/codes.h"
 #include "app/logic/status_text.h"
 #include "app/menu_layout.h"
+#include "finder/browse_commands.h"
+#include "finder/view_commands.h"
+#include "finder/viewer_form.h"
+#include "model/library.h"
+#include "ui/drawing/drawing.h"
+#include "ui/error_report.h"
+#include "ui/help_request.h"
 #include "ui/qt_controls.h"
 #include "ui/qt_text.h"
-#include "finder/view_commands.h"
-#include "model/library.h"
 
 #include <QAction>
 #include <QApplication>
@@ -22,7 +25,9 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QShortcut>
+#include <QStatusBar>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -89,7 +94,11 @@ TMainForm::TMainForm(TMainFormContext context, QWidget* parent)
     fWorkspace = new QMdiArea(central);
     fWorkspace->setObjectName("Workspace");
     fWorkspace->setBackground(QApplication::palette().brush(QPalette::Dark));
-    fStatus = new QLabel(central);
+    // The status line stays the bottom edge, below a Viewer docked there.
+    auto* statusLine = new QStatusBar(this);
+    statusLine->setSizeGripEnabled(false);
+    statusLine->setContentsMargins(0, 0, 0, 0);
+    fStatus = new QLabel(statusLine);
     fStatus->setObjectName("StatusP");
     fStatus->setFixedHeight(kStatusHeight);
     fStatus->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -97,7 +106,8 @@ TMainForm::TMainForm(TMainFormContext context, QWidget* parent)
     fStatus->setFrameShadow(QFrame::Sunken);
     layout->addWidget(panel);
     layout->addWidget(fWorkspace, 1);
-    layout->addWidget(fStatus);
+    statusLine->addWidget(fStatus, 1);
+    setStatusBar(statusLine);
     setCentralWidget(central);
 
     CreateCommands();
@@ -117,13 +127,16 @@ TMainForm::TMainForm(TMainFormContext context, QWidget* parent)
         if (fHelp) fHelp->FocusSearch();
     });
     connect(fActions["AboutVantor1"], &QAction::triggered, this, &TMainForm::ShowAbout);
+    SetHelpHandler([this](int context) { ShowHelp(context); });
 
     // The Window menu lists the open child windows after its own items.
     QMenu* windowMenu = fMenus["Window1"];
     connect(windowMenu, &QMenu::aboutToShow, this, [this, windowMenu] {
         for (QAction* a : windowMenu->actions())
             if (a->property("childWindow").isValid()) windowMenu->removeAction(a), a->deleteLater();
-        const auto windows = fWorkspace->subWindowList();
+        // Windows that are hidden (a docked Viewer's) are not there to pick.
+        auto windows = fWorkspace->subWindowList();
+        windows.removeIf([](const QMdiSubWindow* w) { return w->isHidden(); });
         if (!windows.isEmpty()) {
             QAction* sep = windowMenu->addSeparator();
             sep->setProperty("childWindow", true);
@@ -142,6 +155,7 @@ TMainForm::TMainForm(TMainFormContext context, QWidget* parent)
 }
 
 TMainForm::~TMainForm() {
+    SetHelpHandler({});
     fContext.app.RemoveObserver(MakeHandler<&TMainForm::StatusChanged>(this));
     fCommands.clear();
     fExit.reset();
@@ -154,6 +168,7 @@ void TMainForm::BuildToolPanel(QWidget* panel) {
         b->setAutoRaise(true);
         b->setGeometry(spec.left, 4, 25, 25);
         b->setToolTip(QString::fromUtf8(spec.hint));
+        b->setAccessibleName(QString::fromUtf8(spec.hint));
         b->setIconSize(QSize(16, 16));
         LoadButtonGlyph(*b, spec.glyph);
         fButtons[spec.name] = b;
@@ -183,7 +198,9 @@ void TMainForm::Bind(const char* menuItem, const char* button, Args&&... args) {
 void TMainForm::CreateCommands() {
     Bind<TExitCmd>("Exit1", nullptr);
     Bind<TViewQFCmd>("QuestionFinder1", "QFB", fContext.finderManager);
-    Bind<TViewViewerCmd>("Viewer1", "ViewerB", fContext.viewerManager);
+    Bind<TViewViewerCmd>("Viewer1", "ViewerB", fContext.viewerManager, [this] {
+        if (fViewer) fViewer->RestoreWindow();
+    });
     Bind<TViewKindCmd>("ViewMSM", nullptr, fContext.listManager, TListKind::MarkScheme);
     Bind<TViewKindCmd>("ViewExRepM", nullptr, fContext.listManager, TListKind::ExaminersReport);
     Bind<TViewKindCmd>("ViewSylM", "ViewSylB", fContext.listManager, TListKind::Syllabus);
@@ -205,13 +222,30 @@ void TMainForm::CreateCommands() {
         if (!button->property("bound").toBool()) button->setEnabled(false);
 }
 
+void TMainForm::SetViewer(TViewerForm& viewer, TRelatedChooser& chooser) {
+    fViewer = &viewer;
+    TAppLogic& app = fContext.app;
+    TViewManager& v = fContext.viewerManager;
+    Bind<TPrevCmd>("PrevM", nullptr, app, v);
+    Bind<TNextCmd>("NextM", nullptr, app, v);
+    Bind<TBackCmd>("BackM", nullptr, app, v);
+    Bind<TRelatedQuestionsCmd>("RelQM", nullptr, app, v, chooser);
+    Bind<TRelatedMarkSchemeCmd>("RelMSM", nullptr, app, v, chooser);
+    Bind<TRelatedExaminersReportCmd>("RelERM", nullptr, app, v, chooser);
+    Bind<TRelatedSyllabusCmd>("RelSylM", nullptr, app, v, chooser);
+    Bind<TRelatedNoteCmd>("RelNoteM", nullptr, app, v, chooser);
+}
+
 void TMainForm::ApplyCaptionOverrides() {
     fActions["ViewExRepM"]->setText(QStringLiteral("Examiner's Report"));
     fActions["ViewSylM"]->setText(QStringLiteral("Specification"));
     fActions["ViewMSM"]->setText(QStringLiteral("&Markscheme"));
     fActions["CreateMarkScheme1"]->setText(QStringLiteral("&Create Markscheme"));
-    fButtons["CreateMSB"]->setToolTip(QStringLiteral("Create Markscheme"));
-    fButtons["ViewSylB"]->setToolTip(QStringLiteral("View Specification"));
+    for (const auto& [name, hint] : {std::pair{"CreateMSB", "Create Markscheme"},
+                                     std::pair{"ViewSylB", "View Specification"}}) {
+        fButtons[name]->setToolTip(QString::fromUtf8(hint));
+        fButtons[name]->setAccessibleName(QString::fromUtf8(hint));
+    }
     fActions["AboutVantor1"]->setText(QStringLiteral("About Orrin Quarrybook..."));
     fActions["CreateSummary1"]->setVisible(true);
 }
@@ -250,6 +284,14 @@ void TMainForm::showEvent(QShowEvent* event) {
 }
 
 void TMainForm::FirstShowing() {
+    // A window manager maximises the frame a little after showing it; the layout waits
+    // for that (briefly), since every child window's place follows from the frame.
+    const QRect screenArea = screen() ? screen()->availableGeometry() : QRect();
+    if (isMaximized() && fLayoutWaits < 20 && frameGeometry().width() < screenArea.width() - 40) {
+        ++fLayoutWaits;
+        QTimer::singleShot(25, this, &TMainForm::FirstShowing);
+        return;
+    }
     TAppLogic& app = fContext.app;
     QString libraryName = app.Library() ? FromCp1252(app.Library()->Name) : QString();
     setWindowTitle(QStringLiteral("Orrin Quarrybook ") + libraryName);
@@ -258,12 +300,15 @@ void TMainForm::FirstShowing() {
     l.left = 4;
     l.top = kPanelHeight - 30; // the panel sits at the top of the client area
     l.middle = frameGeometry().height() / 2 + 8;
-    l.bottom = centralWidget()->height() - 40 - kStatusHeight;
+    l.bottom = centralWidget()->height() + statusBar()->height() - 40 - kStatusHeight;
     // A tiny screen must not give document windows a negative height.
     fDocumentWindowSize = QSize(kFinderWidth, std::max(100, l.bottom - l.middle));
 
     fContext.finderManager.Show();
     fContext.viewerManager.Show();
+    if (fViewer && !fContext.viewerManager.Docked())
+        fViewer->setGeometry(l.left + kFinderWidth, l.top,
+                             frameGeometry().width() - 12 - kFinderWidth, l.bottom - l.top);
     app.NewDocument();
     if (TItemList* list = app.SelectorList(); list && list->Count() > 0) {
         app.SetCurrentList(list, 0);

@@ -23,6 +23,8 @@ class TTSListManager;
 class TViewManager;
 class THelpWindow;
 class TAboutExForm;
+class TRelatedChooser;
+class TViewerForm;
 
 // What the main window needs from start-up.
 struct TMainFormContext {
@@ -55,6 +57,8 @@ public:
     // The caption and hint changes start-up applies once the windows exist.
     void ApplyCaptionOverrides();
     void SetAboutBox(TAboutExForm* about) { fAbout = about; }
+    // The Viewer and its browsing commands, bound once start-up has made the windows.
+    void SetViewer(TViewerForm& viewer, TRelatedChooser& chooser);
     void ShowHelp(int context);
     bool ResourcePromptOption() const { return fResourcePrompt; }
     bool ResourceOption() const { return fResourceOption; }
@@ -96,7 +100,9 @@ private:
     QLabel* fStatus = nullptr;
     QPointer<THelpWindow> fHelp;
     TAboutExForm* fAbout = nullptr;
+    TViewerForm* fViewer = nullptr;
     bool fFirstShow = true;
+    int fLayoutWaits = 0;
     bool fResourcePrompt = true;
     bool fResourceOption = true;
     std::string fTemplateName = "MES1.xlt";

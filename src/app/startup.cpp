@@ -5,7 +5,10 @@
 #include "app/main_form.h"
 #include "app/message_prompts.h"
 #include "config/library_open.h"
+#include "finder/related_form.h"
+#include "finder/ts_list_form.h"
 #include "finder/view_manager.h"
+#include "finder/viewer_form.h"
 #include "framework/cp1252.h"
 #include "model/library.h"
 #include "model/text_store.h"
@@ -81,6 +84,10 @@ int RunQuarrybook(int argc, char** argv) {
     TTSListManager listManager;
     TMainForm mainForm(
         {*app, finderManager, viewerManager, listManager, config, choice.Subject, choice.Document});
+    TRelatedForm related(&mainForm);
+    TViewerForm viewer(*app, viewerManager, related, mainForm, *mainForm.Workspace());
+    TTSListForm textList(*app, listManager, &mainForm);
+    mainForm.SetViewer(viewer, related);
     TAboutExForm about(FromCp1252(choice.Subject), &mainForm);
     mainForm.ApplyCaptionOverrides();
     mainForm.SetAboutBox(&about);

@@ -38,7 +38,7 @@ public:
     // Performs a command's action from code: an unbound instance, executed once.
     template <class C, class... Args> static void Run(Args&&... args) {
         C command(std::forward<Args>(args)...);
-        command.Attach();
+        static_cast<TCommand&>(command).Attach(); // derived classes may hide Attach
         command.Execute(nullptr);
     }
 

@@ -4,7 +4,9 @@
 #include "app/logic/doc_logic.h"
 #include "app/main_form.h"
 #include "empty_library.h"
+#include "finder/related_form.h"
 #include "finder/view_manager.h"
+#include "finder/viewer_form.h"
 #include "framework/stream.h"
 #include "model/library.h"
 #include "model/segments.h"
@@ -149,6 +151,27 @@ TEST_F(MainFormTest, FirstShowingNamesTheLibraryAndCreatesTheFirstDocument) {
     EXPECT_TRUE(finder.Visible());
     EXPECT_TRUE(viewer.Visible());
     EXPECT_EQ(logic.SelectedItem(), logic.SelectorList()->Item(0));
+    form->hide();
+}
+
+TEST_F(MainFormTest, FirstShowingPlacesTheViewerWhoseBrowsingTheMenuDrives) {
+    TRelatedForm related(form.get());
+    TViewerForm viewerForm(logic, viewer, related, *form, *form->Workspace());
+    form->SetViewer(viewerForm, related);
+    EXPECT_FALSE(form->Action("NextM")->isEnabled());
+    form->resize(1000, 700);
+    form->show();
+    QTRY_VERIFY(viewerForm.isVisible());
+    const auto& l = form->FirstLayout();
+    EXPECT_EQ(viewerForm.geometry().top(), l.top);
+    EXPECT_EQ(viewerForm.height(), l.bottom - l.top);
+    EXPECT_EQ(viewerForm.geometry().right(), form->frameGeometry().width() - 12 + l.left - 1);
+
+    ASSERT_TRUE(form->Action("NextM")->isEnabled());
+    form->Action("NextM")->trigger();
+    EXPECT_EQ(logic.SelectedItem(), logic.SelectorList()->Item(1));
+    EXPECT_FALSE(form->Action("NextM")->isEnabled());
+    EXPECT_TRUE(form->Action("PrevM")->isEnabled());
     form->hide();
 }
 
