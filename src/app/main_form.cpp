@@ -6,6 +6,10 @@
 #include "app/logic/codes.h"
 #include "app/logic/status_text.h"
 #include "app/menu_layout.h"
+#include "documents/doc_form.h"
+#include "documents/doc_form_creator.h"
+#include "documents/file_commands.h"
+#include "documents/file_dialogs.h"
 #include "finder/browse_commands.h"
 #include "finder/view_commands.h"
 #include "finder/viewer_form.h"
@@ -63,12 +67,6 @@ constexpr int kPanelHeight = 33;
 constexpr int kStatusHeight = 17;
 // Until the Question Finder window exists, the width that its column would take.
 constexpr int kFinderWidth = 360;
-
-// Ends the program. Until the file commands exist there is nothing to ask first.
-class TExitCmd : public TCommand {
-public:
-    void Execute(void*) override { QCoreApplication::quit(); }
-};
 
 } // namespace
 
@@ -196,7 +194,7 @@ void TMainForm::Bind(const char* menuItem, const char* button, Args&&... args) {
 }
 
 void TMainForm::CreateCommands() {
-    Bind<TExitCmd>("Exit1", nullptr);
+    CreateDocumentCommands();
     Bind<TViewQFCmd>("QuestionFinder1", "QFB", fContext.finderManager);
     Bind<TViewViewerCmd>("Viewer1", "ViewerB", fContext.viewerManager, [this] {
         if (fViewer) fViewer->RestoreWindow();
@@ -204,7 +202,6 @@ void TMainForm::CreateCommands() {
     Bind<TViewKindCmd>("ViewMSM", nullptr, fContext.listManager, TListKind::MarkScheme);
     Bind<TViewKindCmd>("ViewExRepM", nullptr, fContext.listManager, TListKind::ExaminersReport);
     Bind<TViewKindCmd>("ViewSylM", "ViewSylB", fContext.listManager, TListKind::Syllabus);
-    fExit = std::make_unique<TExitCmd>();
 
     // Items whose command is not built yet have no action; show them greyed rather
     // than let a click do nothing.
@@ -220,6 +217,24 @@ void TMainForm::CreateCommands() {
     }
     for (auto& [name, button] : fButtons)
         if (!button->property("bound").toBool()) button->setEnabled(false);
+}
+
+// Test documents: a window for every document, and the File menu's commands.
+void TMainForm::CreateDocumentCommands() {
+    TAppLogic& app = fContext.app;
+    fFileDialogs = std::make_unique<TQtFileDialogs>(this);
+    fDocForms = std::make_unique<TDocFormCreator>(app, *fFileDialogs, *fWorkspace,
+                                                  [this] { return fDocumentWindowSize; });
+    auto forgetPrompts = [this] { fResourcePromptList.clear(); };
+    TFileDialogs& dialogs = *fFileDialogs;
+    Bind<TNewCmd>("New1", "NewB", app, forgetPrompts);
+    Bind<TOpenCmd>("Open1", "OpenB", app, dialogs, forgetPrompts);
+    Bind<TCloseCmd>("Close1", nullptr, app, dialogs);
+    Bind<TSaveCmd>("Save1", "SaveB", app, dialogs);
+    Bind<TSaveAsCmd>("SaveAs1", nullptr, app, dialogs);
+    Bind<TSaveAllCmd>("SaveAll1", nullptr, app, dialogs);
+    Bind<TExitCmd>("Exit1", nullptr, app, dialogs, [] { QCoreApplication::quit(); });
+    fExit = std::make_unique<TExitCmd>(app, dialogs, [] { QCoreApplication::quit(); });
 }
 
 void TMainForm::SetViewer(TViewerForm& viewer, TRelatedChooser& chooser) {
@@ -310,6 +325,7 @@ void TMainForm::FirstShowing() {
         fViewer->setGeometry(l.left + kFinderWidth, l.top,
                              frameGeometry().width() - 12 - kFinderWidth, l.bottom - l.top);
     app.NewDocument();
+    if (TDocForm* first = fDocForms->Newest()) first->move(l.left, l.middle);
     if (TItemList* list = app.SelectorList(); list && list->Count() > 0) {
         app.SetCurrentList(list, 0);
         app.SelectItem(list->Item(0), list, false);

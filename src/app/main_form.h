@@ -19,6 +19,8 @@ class QMenu;
 class TAppLogic;
 class TCommand;
 class TCommandControl;
+class TDocFormCreator;
+class TFileDialogs;
 class TTSListManager;
 class TViewManager;
 class THelpWindow;
@@ -64,6 +66,7 @@ public:
     bool ResourceOption() const { return fResourceOption; }
     const std::string& TemplateName() const { return fTemplateName; }
     QSize DocumentWindowSize() const { return fDocumentWindowSize; }
+    TDocFormCreator& DocForms() const { return *fDocForms; }
     // Where the first showing places the finder, the viewer and the first document
     // window, in workspace pixels.
     struct TFirstLayout {
@@ -80,6 +83,7 @@ protected:
 private:
     void BuildToolPanel(QWidget* panel);
     void CreateCommands();
+    void CreateDocumentCommands();
     template <class C, class... Args>
     void Bind(const char* menuItem, const char* button, Args&&... args);
     TCommandControl* ControlFor(const char* name, bool isButton);
@@ -96,6 +100,8 @@ private:
     std::vector<std::unique_ptr<TCommandControl>> fControls;
     std::vector<std::unique_ptr<TCommand>> fCommands;
     std::unique_ptr<TCommand> fExit;
+    std::unique_ptr<TFileDialogs> fFileDialogs;
+    std::unique_ptr<TDocFormCreator> fDocForms;
     QMdiArea* fWorkspace = nullptr;
     QLabel* fStatus = nullptr;
     QPointer<THelpWindow> fHelp;
