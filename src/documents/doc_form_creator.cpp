@@ -5,6 +5,7 @@
 #include "documents/doc_form.h"
 
 #include <QMdiArea>
+#include <QTimer>
 
 namespace {
 const QSize kFallbackSize(360, 300);
@@ -29,6 +30,8 @@ void TDocFormCreator::Changed(TObservable*, const TCodeSet& codes) {
     form->resize(size);
     form->show();
     fNewest = form;
-    // A new document becomes current once its window is active.
-    fWorkspace.setActiveSubWindow(form);
+    // A new document becomes current once its window is active. That is done after
+    // this notification has reached every observer: a notification sent from inside
+    // another ends the outer one's pass.
+    QTimer::singleShot(0, form, [form, area = &fWorkspace] { area->setActiveSubWindow(form); });
 }

@@ -1,0 +1,155 @@
+#include "documents_fixture.h"
+
+#include "framework/errors.h"
+
+#include <fstream>
+
+namespace {
+
+template <class C> void RunCmd(TAppLogic& app, TFileDialogs& dialogs) {
+    TCommand::Run<C>(app, dialogs);
+}
+
+} // namespace
+
+TEST_F(DocumentsTest, ExitAsksAboutTheLastOpenedFirstAndEndsOnlyWhenNoneIsLeft) {
+    TDocLogic& first = Document(1, 1);
+    TDocLogic& second = Document(2, 2);
+    TDocLogic& third = Document(3, 3);
+    third.SaveToFile(Path("third.vqd"));
+    third.InsertEntries({Seg(4)}, -1);
+    int ended = 0;
+    TExitCmd exit(app, dialogs, [&] { ++ended; });
+
+    prompts.answers = {TAnswer::No, TAnswer::Cancel, TAnswer::No};
+    exit.Execute(nullptr);
+    EXPECT_EQ(prompts.asked,
+              (std::vector<std::string>{SavePrompt("third.vqd"), SavePrompt("Untitled"),
+                                        SavePrompt("Untitled")}));
+    ASSERT_EQ(app.Documents(), std::vector<TDocLogic*>{&second});
+    EXPECT_EQ(ended, 0);
+    (void)first;
+
+    prompts.answers = {TAnswer::No};
+    exit.Execute(nullptr);
+    EXPECT_TRUE(app.Documents().empty());
+    EXPECT_EQ(ended, 1);
+    exit.Execute(nullptr); // nothing open: ends at once
+    EXPECT_EQ(ended, 2);
+    EXPECT_EQ(prompts.asked.size(), 4u);
+}
+
+TEST_F(DocumentsTest, SaveAllStopsAtTheUnnamedDocumentWhoseSaveAsIsCancelled) {
+    TDocLogic& a = Document(1, 1);
+    a.SaveToFile(Path("a.vqd"));
+    a.InsertEntries({Seg(2)}, -1);
+    TDocLogic& b = Document(3, 3);
+    TDocLogic& c = Document(4, 4);
+    c.SaveToFile(Path("c.vqd"));
+    c.InsertEntries({Seg(5)}, -1);
+    RunCmd<TSaveAllCmd>(app, dialogs);
+    EXPECT_FALSE(a.Modified());
+    EXPECT_TRUE(b.Modified());
+    EXPECT_EQ(b.DisplayName(), "Untitled");
+    EXPECT_TRUE(c.Modified());
+    EXPECT_EQ(dialogs.offered, std::vector<std::string>{""});
+
+    dialogs.names = {Path("b.vqd")};
+    RunCmd<TSaveAllCmd>(app, dialogs);
+    EXPECT_FALSE(b.Modified());
+    EXPECT_FALSE(c.Modified());
+    EXPECT_EQ(b.DisplayName(), "b.vqd");
+}
+
+TEST_F(DocumentsTest, ADocumentWhoseSaveFailsIsNeverClosed) {
+    TDocLogic& doc = Document(1, 2);
+    app.SetCurrentDoc(&doc);
+    const std::string nowhere = Path("missing-folder/test.vqd");
+    for (int round = 0; round < 3; ++round) {
+        prompts.answers = {TAnswer::Yes};
+        dialogs.names = {nowhere};
+        if (round == 0) {
+            EXPECT_THROW(RunCmd<TCloseCmd>(app, dialogs), EError);
+        } else if (round == 1) {
+            EXPECT_THROW(RunCmd<TCloseAllCmd>(app, dialogs), EError);
+        } else {
+            bool ended = false;
+            TExitCmd exit(app, dialogs, [&] { ended = true; });
+            EXPECT_THROW(exit.Execute(nullptr), EError);
+            EXPECT_FALSE(ended);
+        }
+        ASSERT_EQ(app.Documents().size(), 1u) << round;
+        EXPECT_TRUE(doc.Modified());
+        EXPECT_EQ(doc.DisplayName(), "Untitled");
+    }
+    // A cancelled Save As keeps it open too; No closes it unsaved.
+    prompts.answers = {TAnswer::Yes, TAnswer::No};
+    RunCmd<TCloseCmd>(app, dialogs);
+    EXPECT_EQ(app.Documents().size(), 1u);
+    RunCmd<TCloseCmd>(app, dialogs);
+    EXPECT_TRUE(app.Documents().empty());
+    EXPECT_FALSE(std::filesystem::exists(nowhere));
+}
+
+TEST_F(DocumentsTest, TheFileCommandsFollowTheCurrentDocument) {
+    struct Control : TCommandControl {
+        void SetEnabled(bool e) override { enabled = e; }
+        void SetChecked(bool) override {}
+        void SetClickHandler(std::function<void()>) override {}
+        bool enabled = false;
+    } close, save, saveAs, saveAll;
+    auto closeCmd = MakeCommand<TCloseCmd>(&close, nullptr, app, dialogs);
+    auto saveCmd = MakeCommand<TSaveCmd>(&save, nullptr, app, dialogs);
+    auto saveAsCmd = MakeCommand<TSaveAsCmd>(&saveAs, nullptr, app, dialogs);
+    auto saveAllCmd = MakeCommand<TSaveAllCmd>(&saveAll, nullptr, app, dialogs);
+
+    TDocLogic& doc = Document(1, 1);
+    app.SetCurrentDoc(&doc);
+    EXPECT_TRUE(close.enabled && save.enabled && saveAs.enabled && saveAll.enabled);
+    dialogs.names = {Path("t.vqd")};
+    saveCmd->Execute(nullptr); // unnamed: through Save As
+    EXPECT_FALSE(save.enabled);
+    EXPECT_FALSE(saveAll.enabled);
+    doc.ToggleNumbered(0);
+    EXPECT_TRUE(save.enabled);
+    EXPECT_TRUE(saveAll.enabled);
+
+    // A document that arrives modified (a derived one) can be saved at once.
+    doc.SetModified(false);
+    app.CreateMarkSchemeDocument();
+    EXPECT_TRUE(saveAll.enabled);
+
+    prompts.answers = {TAnswer::No};
+    RunCmd<TCloseAllCmd>(app, dialogs);
+    EXPECT_FALSE(close.enabled || save.enabled || saveAs.enabled || saveAll.enabled);
+}
+
+TEST_F(DocumentsTest, OpeningFailsWithTheFileAndTheReasonAndOpenAsksForTheFile) {
+    TDocLogic& doc = Document(1, 3);
+    doc.SaveToFile(Path("kept.vqd"));
+    int forgotten = 0;
+    TOpenCmd open(app, dialogs, [&] { ++forgotten; });
+    open.Execute(nullptr); // cancelled
+    EXPECT_EQ(forgotten, 0);
+    std::ofstream(Path("damaged.vqd")) << "not a document";
+    for (const char* name : {"kept.vqd", "missing.vqd", "damaged.vqd"}) {
+        dialogs.names = {Path(name)};
+        try {
+            open.Execute(nullptr);
+            ADD_FAILURE() << name << " opened";
+        } catch (const EError& e) {
+            const std::string message = e.what();
+            const auto newline = message.find('\n');
+            EXPECT_EQ(message.substr(0, newline),
+                      "Please check that the file is not already open, and that you have not "
+                      "mis-typed the filename.");
+            EXPECT_NE(message.find(Path(name), newline), std::string::npos) << message;
+        }
+    }
+    EXPECT_EQ(app.Documents().size(), 1u);
+    app.CloseDocument(doc);
+    dialogs.names = {Path("kept.vqd")};
+    open.Execute(nullptr);
+    ASSERT_EQ(app.Documents().size(), 1u);
+    EXPECT_EQ(app.Documents()[0]->Document().Entries.size(), 3u);
+}
