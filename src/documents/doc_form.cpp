@@ -13,6 +13,7 @@
 #include <QKeySequence>
 #include <QMdiArea>
 #include <QMenu>
+#include <QShortcut>
 
 #include <unordered_set>
 
@@ -46,6 +47,10 @@ TDocForm::TDocForm(TAppLogic& app, TFileDialogs& dialogs, QSize size, QWidget* p
     for (QAction* action : systemMenu()->actions())
         if (action->shortcut() == QKeySequence(QKeySequence::Close))
             action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4));
+    // Alt+Hyphen opens the window's menu, as in the Viewer.
+    auto* menuKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Minus), this);
+    menuKey->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(menuKey, &QShortcut::activated, this, &QMdiSubWindow::showSystemMenu);
 
     fDoc->AddObserver(MakeHandler<&TDocForm::Changed>(this));
     fApp.AddObserver(MakeHandler<&TDocForm::Changed>(this));
