@@ -155,6 +155,7 @@ TMainForm::TMainForm(TMainFormContext context, QWidget* parent)
 TMainForm::~TMainForm() {
     SetHelpHandler({});
     fContext.app.RemoveObserver(MakeHandler<&TMainForm::StatusChanged>(this));
+    fContext.app.DocumentRelay().RemoveObserver(MakeHandler<&TMainForm::StatusChanged>(this));
     fCommands.clear();
     fExit.reset();
 }
@@ -225,6 +226,8 @@ void TMainForm::CreateDocumentCommands() {
     fFileDialogs = std::make_unique<TQtFileDialogs>(this);
     fDocForms = std::make_unique<TDocFormCreator>(app, *fFileDialogs, *fWorkspace,
                                                   [this] { return fDocumentWindowSize; });
+    // The status line's count, totals and list name follow the document being browsed.
+    app.DocumentRelay().AddObserver(MakeHandler<&TMainForm::StatusChanged>(this));
     auto forgetPrompts = [this] { fResourcePromptList.clear(); };
     TFileDialogs& dialogs = *fFileDialogs;
     Bind<TNewCmd>("New1", "NewB", app, forgetPrompts);
@@ -285,7 +288,8 @@ QString TMainForm::StatusText() const {
 }
 
 void TMainForm::StatusChanged(TObservable*, const TCodeSet& codes) {
-    if (codes.Has(ncCurrentSelection) || codes.Has(ncCurrentList))
+    if (codes.Has(ncCurrentSelection) || codes.Has(ncCurrentList) || codes.Has(ncDocument) ||
+        codes.Has(ncFilename))
         fStatus->setText(QString::fromStdString(BuildStatusText(fContext.app)));
 }
 

@@ -172,7 +172,13 @@ TEST_F(MainFormTest, TheFirstDocumentsWindowIsPlacedAndClosingTheFrameAsksToSave
                     form->DocumentWindowSize()));
     QTRY_COMPARE(logic.CurrentDoc(), logic.Documents()[0]);
     EXPECT_FALSE(form->Action("Save1")->isEnabled());
-    logic.CurrentDoc()->AddToDocument({logic.SelectorList()->Item(0)}, -1);
+    TDocLogic& doc = *logic.CurrentDoc();
+    doc.AddToDocument({logic.SelectorList()->Item(0)}, -1);
+    logic.SetCurrentList(&doc.EntryList(), 0);
+    logic.SelectItem(doc.EntryList().Item(0), &doc.EntryList(), true);
+    doc.InsertEntries({logic.SelectorList()->Item(1)}, -1); // the totals follow the document
+    EXPECT_EQ(form->StatusText().toStdString(),
+              "  Item 1 of 2 in Untitled, total marks: 10, time allowed: 12 min");
     EXPECT_TRUE(form->Action("Save1")->isEnabled());
     EXPECT_TRUE(form->Button("SaveB")->isEnabled());
 
