@@ -40,10 +40,9 @@ public:
         answers.pop_front();
         return a;
     }
-    void Inform(const std::string& message) override { informed.push_back(message); }
+    void Inform(const std::string&) override {}
     std::deque<TAnswer> answers;
     std::vector<std::string> asked;
-    std::vector<std::string> informed;
 };
 
 // File names from a script; an empty one (or none left) is a cancelled dialog.
