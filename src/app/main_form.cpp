@@ -10,6 +10,8 @@
 #include "app/menu_layout.h"
 #include "ui/qt_controls.h"
 #include "ui/qt_text.h"
+#include "finder/finder_form.h"
+#include "finder/sizeable_panel.h"
 #include "finder/view_commands.h"
 #include "model/library.h"
 
@@ -22,6 +24,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QResizeEvent>
 #include <QShortcut>
 #include <QTimer>
 #include <QToolButton>
@@ -56,8 +59,13 @@ constexpr ToolButtonSpec kToolButtons[] = {
 
 constexpr int kPanelHeight = 33;
 constexpr int kStatusHeight = 17;
-// Until the Question Finder window exists, the width that its column would take.
-constexpr int kFinderWidth = 360;
+
+// The help context of the window part that has the focus: the nearest one up the chain.
+int FocusedHelpContext(const QWidget* start) {
+    for (const QWidget* w = start; w; w = w->parentWidget())
+        if (const int context = w->property("helpContext").toInt(); context > 0) return context;
+    return 1;
+}
 
 // Ends the program. Until the file commands exist there is nothing to ask first.
 class TExitCmd : public TCommand {
@@ -111,7 +119,8 @@ TMainForm::TMainForm(TMainFormContext context, QWidget* parent)
     for (const auto& [name, menu] : fMenus)
         menu->installEventFilter(this);
     auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    connect(help, &QShortcut::activated, this, [this] { ShowHelp(1); });
+    connect(help, &QShortcut::activated, this,
+            [this] { ShowHelp(FocusedHelpContext(QApplication::focusWidget())); });
     connect(fActions["SearchforHelpon1"], &QAction::triggered, this, [this] {
         ShowHelp(1);
         if (fHelp) fHelp->FocusSearch();
@@ -182,7 +191,10 @@ void TMainForm::Bind(const char* menuItem, const char* button, Args&&... args) {
 
 void TMainForm::CreateCommands() {
     Bind<TExitCmd>("Exit1", nullptr);
-    Bind<TViewQFCmd>("QuestionFinder1", "QFB", fContext.finderManager);
+    // Finder: opening it first brings it back from its minimised state.
+    Bind<TViewQFCmd>("QuestionFinder1", "QFB", fContext.finderManager, [this] {
+        if (fFinder) fFinder->Restore();
+    });
     Bind<TViewViewerCmd>("Viewer1", "ViewerB", fContext.viewerManager);
     Bind<TViewKindCmd>("ViewMSM", nullptr, fContext.listManager, TListKind::MarkScheme);
     Bind<TViewKindCmd>("ViewExRepM", nullptr, fContext.listManager, TListKind::ExaminersReport);
@@ -260,10 +272,16 @@ void TMainForm::FirstShowing() {
     l.middle = frameGeometry().height() / 2 + 8;
     l.bottom = centralWidget()->height() - 40 - kStatusHeight;
     // A tiny screen must not give document windows a negative height.
-    fDocumentWindowSize = QSize(kFinderWidth, std::max(100, l.bottom - l.middle));
-
     fContext.finderManager.Show();
     fContext.viewerManager.Show();
+    int finderWidth = TQFForm::kInitialWidth;
+    if (fFinder) {
+        finderWidth = fFinder->Panel()->IsDocked() ? fFinder->DockedWidth() : fFinder->width();
+        if (!fFinder->Panel()->IsDocked())
+            fFinder->setGeometry(l.left, l.top, finderWidth, std::max(1, l.middle - l.top));
+    }
+    // A tiny screen must not give document windows a negative height.
+    fDocumentWindowSize = QSize(finderWidth, std::max(100, l.bottom - l.middle));
     app.NewDocument();
     if (TItemList* list = app.SelectorList(); list && list->Count() > 0) {
         app.SetCurrentList(list, 0);
@@ -276,6 +294,7 @@ void TMainForm::FirstShowing() {
             ShowError(this, e.what());
         }
     }
+    if (fFinder) fFinder->FocusList();
     fResourceOption = fContext.config.UseResource;
     fTemplateName = fContext.config.TemplateName;
 
@@ -290,6 +309,13 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     // Only the exit command ends the program; it may ask to save first.
     event->ignore();
     RunReportingErrors([this] { fExit->Execute(nullptr); });
+}
+
+void TMainForm::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    // A docked window may grow until the workspace is down to the frame's minimum.
+    for (TSizeablePanel* panel : findChildren<TSizeablePanel*>())
+        if (panel->IsDocked()) panel->FitFrame(event->size(), minimumSize());
 }
 
 void TMainForm::ArrangeIcons() {
@@ -321,6 +347,13 @@ void TMainForm::ShowAbout() {
 }
 
 void TMainForm::ShowHelp(int context) {
+    // A modal dialog would block the shared help window; it gets one of its own.
+    if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != fHelp) {
+        auto* help = new THelpWindow(modal);
+        help->setAttribute(Qt::WA_DeleteOnClose);
+        help->ShowContext(context);
+        return;
+    }
     if (!fHelp) fHelp = new THelpWindow(this);
     fHelp->ShowContext(context);
 }

@@ -7,6 +7,8 @@
 #include "app/message_prompts.h"
 #include "ui/qt_text.h"
 #include "config/library_open.h"
+#include "finder/finder_form.h"
+#include "finder/pick_form.h"
 #include "finder/view_manager.h"
 #include "framework/cp1252.h"
 #include "model/library.h"
@@ -74,6 +76,10 @@ int RunQuarrybook(int argc, char** argv) {
     TTSListManager listManager;
     TMainForm mainForm(
         {*app, finderManager, viewerManager, listManager, config, choice.Subject, choice.Document});
+    // The picker comes before the finder whose search buttons use it.
+    TPickForm picker(*app, [&mainForm](int context) { mainForm.ShowHelp(context); }, &mainForm);
+    TQFForm finder(*app, finderManager, mainForm, picker);
+    mainForm.SetFinder(&finder);
     TAboutExForm about(FromCp1252(choice.Subject), &mainForm);
     mainForm.ApplyCaptionOverrides();
     mainForm.SetAboutBox(&about);
