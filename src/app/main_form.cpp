@@ -1,19 +1,19 @@
 #include "app/main_form.h"
 
 #include "app/about_form.h"
-#include "ui/drawing/drawing.h"
-#include "ui/error_report.h"
 #include "app/help_window.h"
 #include "app/logic/app_logic.h"
 #include "app/logic/codes.h"
 #include "app/logic/status_text.h"
 #include "app/menu_layout.h"
-#include "ui/qt_controls.h"
-#include "ui/qt_text.h"
 #include "finder/finder_form.h"
 #include "finder/sizeable_panel.h"
 #include "finder/view_commands.h"
 #include "model/library.h"
+#include "ui/drawing/drawing.h"
+#include "ui/error_report.h"
+#include "ui/qt_controls.h"
+#include "ui/qt_text.h"
 
 #include <QAction>
 #include <QApplication>

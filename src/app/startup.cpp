@@ -1,11 +1,9 @@
 #include "app/startup.h"
 
 #include "app/about_form.h"
-#include "ui/drawing/drawing.h"
 #include "app/logic/app_logic.h"
 #include "app/main_form.h"
 #include "app/message_prompts.h"
-#include "ui/qt_text.h"
 #include "config/library_open.h"
 #include "finder/finder_form.h"
 #include "finder/pick_form.h"
@@ -13,6 +11,8 @@
 #include "framework/cp1252.h"
 #include "model/library.h"
 #include "model/text_store.h"
+#include "ui/drawing/drawing.h"
+#include "ui/qt_text.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -77,7 +77,8 @@ int RunQuarrybook(int argc, char** argv) {
     TMainForm mainForm(
         {*app, finderManager, viewerManager, listManager, config, choice.Subject, choice.Document});
     // The picker comes before the finder whose search buttons use it.
-    TPickForm picker(*app, [&mainForm](int context) { mainForm.ShowHelp(context); }, &mainForm);
+    TPickForm picker(
+        *app, [&mainForm](int context) { mainForm.ShowHelp(context); }, &mainForm);
     TQFForm finder(*app, finderManager, mainForm, picker);
     mainForm.SetFinder(&finder);
     TAboutExForm about(FromCp1252(choice.Subject), &mainForm);

@@ -48,16 +48,16 @@ constexpr RowSpec kRowSpecs[] = {
     {TDimension::Identity, "QuestionPB", "QuestionB", 224, 8, 63, 288, "Question",
      "Search by question"},
     {TDimension::Topic, "TopicPB", "TopicB", 8, 8, 103, 112, "Topic", "Search by topic"},
-    {TDimension::QuestionType, "QuestionTypePB", "QuestionTypeB", 8, 32, 103, 112,
-     "Question type", "Search by question type"},
+    {TDimension::QuestionType, "QuestionTypePB", "QuestionTypeB", 8, 32, 103, 112, "Question type",
+     "Search by question type"},
     {TDimension::Level, "LevelPB", "LevelB", 136, 32, 63, 200, "Level", "Search by level"},
     {TDimension::Paper, "PaperPB", "PaperB", 224, 32, 63, 288, "Paper", "Search by paper"},
     {TDimension::Resource, "ResPB", "ResB", 136, 8, 63, 200, "Resource", "Search by resource"},
 };
 
-constexpr TDimension kTabOrder[] = {TDimension::Topic,        TDimension::Resource,
-                                    TDimension::Identity,     TDimension::QuestionType,
-                                    TDimension::Level,        TDimension::Paper};
+constexpr TDimension kTabOrder[] = {TDimension::Topic,    TDimension::Resource,
+                                    TDimension::Identity, TDimension::QuestionType,
+                                    TDimension::Level,    TDimension::Paper};
 
 std::size_t Slot(TDimension d) {
     return static_cast<std::size_t>(d);
@@ -68,8 +68,7 @@ const char* const kResourceQuestion =
 
 } // namespace
 
-TQFForm::TQFForm(TAppLogic& app, TViewManager& manager, TFinderHost& host,
-                 TCategoryPicker& picker)
+TQFForm::TQFForm(TAppLogic& app, TViewManager& manager, TFinderHost& host, TCategoryPicker& picker)
     : QMdiSubWindow(nullptr), fApp(app), fManager(manager), fHost(host) {
     setObjectName(QStringLiteral("QFForm"));
     setWindowTitle(QStringLiteral("Question Finder"));
@@ -129,7 +128,8 @@ void TQFForm::BuildRows(TCategoryPicker& picker) {
     const TQuestionSelector& selector = *fApp.Selector();
     for (const RowSpec& spec : kRowSpecs) {
         Row& row = fRows[Slot(spec.dimension)];
-        row.box = new TCategoryBox(selector, spec.dimension, QString::fromLatin1(spec.name), fPanel);
+        row.box =
+            new TCategoryBox(selector, spec.dimension, QString::fromLatin1(spec.name), fPanel);
         row.box->setObjectName(QString::fromLatin1(spec.box));
         row.box->setGeometry(spec.left, spec.top, spec.width, kRowHeight);
         const TCategory* root = selector.Root(spec.dimension);
@@ -202,12 +202,16 @@ bool TQFForm::eventFilter(QObject* watched, QEvent* event) {
 
 void TQFForm::ManagerChanged(TObservable*, const TCodeSet& codes) {
     if (codes.Has(vcVisible)) {
-        if (fManager.Visible()) ShowFinder();
-        else HideFinder();
+        if (fManager.Visible())
+            ShowFinder();
+        else
+            HideFinder();
     }
     if (codes.Has(vcDocked)) {
-        if (fManager.Docked()) DockPanel();
-        else UndockPanel();
+        if (fManager.Docked())
+            DockPanel();
+        else
+            UndockPanel();
     }
 }
 
@@ -220,8 +224,10 @@ void TQFForm::ShowFinder() {
     if (!fObservingApp) fApp.AddObserver(MakeHandler<&TQFForm::AppChanged>(this));
     fObservingApp = true;
     fPanel->show();
-    if (fPanel->IsDocked()) fDockWidget->show();
-    else show();
+    if (fPanel->IsDocked())
+        fDockWidget->show();
+    else
+        show();
     Fill();
     SyncHighlight();
 }

@@ -15,8 +15,7 @@ void TItemListView::setModel(QAbstractItemModel* model) {
     if (!selectionModel()) return;
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &TItemListView::Touched);
-    connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
-            &TItemListView::Touched);
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this, &TItemListView::Touched);
 }
 
 QList<int> TItemListView::HighlightedRows() const {

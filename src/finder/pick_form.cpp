@@ -185,7 +185,8 @@ void TPickForm::Refill() {
 
 void TPickForm::UpdateButtons() {
     const TCategory* highlighted = Highlighted();
-    const bool canContinue = !fNoOtherRestriction && highlighted && fModel->IsCandidate(highlighted);
+    const bool canContinue =
+        !fNoOtherRestriction && highlighted && fModel->IsCandidate(highlighted);
     fContinue->setEnabled(canContinue);
     fContinue->setDefault(canContinue);
     fStart->setEnabled(highlighted != nullptr);

@@ -109,7 +109,8 @@ QVariant TPickModel::data(const QModelIndex& index, int role) const {
         return FromCp1252(c->Name);
     case Qt::AccessibleDescriptionRole: {
         QString what;
-        if (CanOpen(row)) what = IsExpanded(row) ? QStringLiteral("open") : QStringLiteral("closed");
+        if (CanOpen(row))
+            what = IsExpanded(row) ? QStringLiteral("open") : QStringLiteral("closed");
         if (!IsCandidate(c)) {
             if (!what.isEmpty()) what += QStringLiteral(", ");
             what += QStringLiteral("no questions with the other choices");
@@ -162,8 +163,9 @@ void TPickDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
         DrawCategoryLabel(*painter, *c, top, r.left() + 2 + 20 * depth);
         if (!c->Children.empty() && depth > 0) {
             const int glyphX = model->IsExpanded(index.row()) ? kExpandedNodeX : kCollapsedNodeX;
-            painter->drawPixmap(r.left() + 20 * depth - 8, r.top() + (r.height() - kNodeGlyphSize) / 2,
-                                SymbolsBitmap(), glyphX, 0, kNodeGlyphSize, kNodeGlyphSize);
+            painter->drawPixmap(r.left() + 20 * depth - 8,
+                                r.top() + (r.height() - kNodeGlyphSize) / 2, SymbolsBitmap(),
+                                glyphX, 0, kNodeGlyphSize, kNodeGlyphSize);
         }
     }
     if (option.state & QStyle::State_HasFocus) {

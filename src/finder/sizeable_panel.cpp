@@ -44,8 +44,10 @@ bool TSizeablePanel::IsDocked() const {
 }
 
 void TSizeablePanel::FitFrame(const QSize& frame, const QSize& frameMinimum) {
-    if (fResizeVert) SetMaxHeight(frame.height() - frameMinimum.height() + fMinHeight);
-    else if (fResizeHoriz) SetMaxWidth(frame.width() - frameMinimum.width() + fMinWidth);
+    if (fResizeVert)
+        SetMaxHeight(frame.height() - frameMinimum.height() + fMinHeight);
+    else if (fResizeHoriz)
+        SetMaxWidth(frame.width() - frameMinimum.width() + fMinWidth);
 }
 
 void TSizeablePanel::ApplyLimits() {
