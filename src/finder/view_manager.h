@@ -22,13 +22,7 @@ protected:
 };
 
 // The kinds of text the text-list window shows, by kind letter.
-enum class TListKind : char {
-    None = 0,
-    MarkScheme = 'M',
-    ExaminersReport = 'E',
-    Syllabus = 'S',
-    Resource = 'R'
-};
+enum class TListKind : char { None = 0, MarkScheme = 'M', ExaminersReport = 'E', Syllabus = 'S', Resource = 'R' };
 
 // The text-list window's manager: also which kind of text it lists.
 class TTSListManager : public TViewManager {
