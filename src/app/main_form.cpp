@@ -20,6 +20,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -28,7 +29,8 @@
 #include <QShortcut>
 #include <QTimer>
 #include <QToolButton>
-#include <QVBoxLayout>
+#include <QStatusBar>
+#include <QToolBar>
 
 namespace {
 
@@ -86,27 +88,38 @@ TMainForm::TMainForm(TMainFormContext context, QWidget* parent)
     if (qEnvironmentVariable("QUARRYBOOK_DEBUG") == QLatin1String("1"))
         fActions["DebugM"]->setVisible(true);
 
-    auto* central = new QWidget(this);
-    auto* layout = new QVBoxLayout(central);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    auto* panel = new QWidget(central);
+    // The tool panel and the status line span the frame; docked windows sit between
+    // them beside the workspace.
+    auto* panel = new QWidget(this);
     panel->setObjectName("Panel1");
     panel->setFixedHeight(kPanelHeight);
+    panel->setMinimumWidth(410);
     BuildToolPanel(panel);
-    fWorkspace = new QMdiArea(central);
+    auto* tools = new QToolBar(this);
+    tools->setObjectName("ToolBar");
+    tools->setMovable(false);
+    tools->setFloatable(false);
+    tools->toggleViewAction()->setVisible(false);
+    tools->setContextMenuPolicy(Qt::PreventContextMenu);
+    tools->layout()->setContentsMargins(0, 0, 0, 0);
+    tools->setStyleSheet(QStringLiteral("QToolBar { border: 0px; padding: 0px; spacing: 0px; }"));
+    tools->addWidget(panel);
+    addToolBar(Qt::TopToolBarArea, tools);
+    fWorkspace = new QMdiArea(this);
     fWorkspace->setObjectName("Workspace");
     fWorkspace->setBackground(QApplication::palette().brush(QPalette::Dark));
-    fStatus = new QLabel(central);
+    setCentralWidget(fWorkspace);
+    fStatus = new QLabel(this);
     fStatus->setObjectName("StatusP");
     fStatus->setFixedHeight(kStatusHeight);
     fStatus->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     fStatus->setFrameShape(QFrame::Panel);
     fStatus->setFrameShadow(QFrame::Sunken);
-    layout->addWidget(panel);
-    layout->addWidget(fWorkspace, 1);
-    layout->addWidget(fStatus);
-    setCentralWidget(central);
+    auto* status = new QStatusBar(this);
+    status->setSizeGripEnabled(false);
+    status->setContentsMargins(0, 0, 0, 0);
+    status->addWidget(fStatus, 1);
+    setStatusBar(status);
 
     CreateCommands();
     fContext.app.AddObserver(MakeHandler<&TMainForm::StatusChanged>(this));
@@ -270,7 +283,8 @@ void TMainForm::FirstShowing() {
     l.left = 4;
     l.top = kPanelHeight - 30; // the panel sits at the top of the client area
     l.middle = frameGeometry().height() / 2 + 8;
-    l.bottom = centralWidget()->height() - 40 - kStatusHeight;
+    // In the client area below the menu: the tool panel, the workspace, the status line.
+    l.bottom = kPanelHeight + fWorkspace->height() - 40;
     // A tiny screen must not give document windows a negative height.
     fContext.finderManager.Show();
     fContext.viewerManager.Show();
