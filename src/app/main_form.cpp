@@ -27,10 +27,10 @@
 #include <QMenuBar>
 #include <QResizeEvent>
 #include <QShortcut>
-#include <QTimer>
-#include <QToolButton>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 
 namespace {
 
