@@ -176,6 +176,7 @@ void TMainForm::BuildToolPanel(QWidget* panel) {
         b->setAutoRaise(true);
         b->setGeometry(spec.left, 4, 25, 25);
         b->setToolTip(QString::fromUtf8(spec.hint));
+        b->setAccessibleName(QString::fromUtf8(spec.hint));
         b->setIconSize(QSize(16, 16));
         LoadButtonGlyph(*b, spec.glyph);
         fButtons[spec.name] = b;
@@ -237,6 +238,8 @@ void TMainForm::ApplyCaptionOverrides() {
     fActions["CreateMarkScheme1"]->setText(QStringLiteral("&Create Markscheme"));
     fButtons["CreateMSB"]->setToolTip(QStringLiteral("Create Markscheme"));
     fButtons["ViewSylB"]->setToolTip(QStringLiteral("View Specification"));
+    for (const char* name : {"CreateMSB", "ViewSylB"})
+        fButtons[name]->setAccessibleName(fButtons[name]->toolTip());
     fActions["AboutVantor1"]->setText(QStringLiteral("About Orrin Quarrybook..."));
     fActions["CreateSummary1"]->setVisible(true);
 }

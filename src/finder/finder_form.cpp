@@ -81,6 +81,7 @@ TQFForm::TQFForm(TAppLogic& app, TViewManager& manager, TFinderHost& host, TCate
 
     fPanel = new TSizeablePanel;
     fPanel->setObjectName(QStringLiteral("QFPanel"));
+    fPanel->setAccessibleName(windowTitle());
     fPanel->setProperty("helpContext", kHelpContext);
     fPanel->setFrameStyle(QFrame::NoFrame);
     fPanel->SetMinWidth(kMinWidth);
