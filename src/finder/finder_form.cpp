@@ -73,7 +73,6 @@ TQFForm::TQFForm(TAppLogic& app, TViewManager& manager, TFinderHost& host, TCate
     setObjectName(QStringLiteral("QFForm"));
     setWindowTitle(QStringLiteral("Question Finder"));
     setProperty("helpContext", kHelpContext);
-    setAttribute(Qt::WA_DeleteOnClose, false);
 
     fManager.AddObserver(MakeHandler<&TQFForm::ManagerChanged>(this));
     fCloseCmd = MakeCommand<TCloseQFCmd>(nullptr, nullptr, [this] { showMinimized(); });

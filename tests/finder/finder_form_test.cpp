@@ -146,6 +146,12 @@ TEST_F(FinderFormTest, DockingAndUndockingKeepTheRowsAndTheDockedWidth) {
     EXPECT_FALSE(manager.Docked());
     EXPECT_FALSE(form->Panel()->IsDocked());
     EXPECT_EQ(app.Selection(), Items({1, 3}));
+
+    // Closing its window only minimises it; it is still there to come back.
+    form->close();
+    EXPECT_TRUE(form->isMinimized());
+    EXPECT_FALSE(form->isHidden());
+    EXPECT_TRUE(manager.Visible());
 }
 
 TEST_F(FinderFormTest, AResourceIsOfferedOnceUntilTheListIsEmptied) {
