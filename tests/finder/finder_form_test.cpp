@@ -76,7 +76,10 @@ TEST_F(FinderFormTest, StartAndContinueSearchNarrowAndRestartTheList) {
     EXPECT_EQ(form->SearchButton(TDimension::Paper), nullptr); // the library has no papers
     EXPECT_EQ(form->CategoryBox(TDimension::Paper)->ChoiceText(), "");
 
-    Search(TDimension::Topic, physics, TPickResult::StartSearch);
+    // Enter on a row's button opens its picker, as a click does.
+    picker.next = physics;
+    picker.result = TPickResult::StartSearch;
+    QTest::keyClick(form->SearchButton(TDimension::Topic), Qt::Key_Return);
     EXPECT_EQ(Rows(), QStringList({"1  Question 1", "2  Question 2", "4  Question 4"}));
     EXPECT_EQ(form->CategoryBox(TDimension::Topic)->accessibleDescription(), "Physics");
     Search(TDimension::Level, l2, TPickResult::ContinueSearch);
@@ -127,6 +130,9 @@ TEST_F(FinderFormTest, DockingAndUndockingKeepTheRowsAndTheDockedWidth) {
     EXPECT_TRUE(form->isHidden());
     EXPECT_EQ(Highlighted(), QList<int>({0, 2}));
 
+    host->frame.resizeDocks({dock}, {100}, Qt::Horizontal);
+    QApplication::processEvents();
+    EXPECT_EQ(form->Panel()->width(), 313); // no narrower than its minimum
     host->frame.resizeDocks({dock}, {400}, Qt::Horizontal);
     QApplication::processEvents();
     const int width = form->Panel()->width();
