@@ -26,11 +26,14 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QResizeEvent>
+#include <QScreen>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+
+#include <utility>
 
 namespace {
 
@@ -272,8 +275,16 @@ void TMainForm::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (fFirstShow) {
         fFirstShow = false;
-        // Run once the frame has its maximised size, which the layout depends on.
-        QTimer::singleShot(0, this, &TMainForm::FirstShowing);
+        // Run once the frame has its maximised size, which the layout depends on. A window
+        // manager maximises it a little after it is shown: wait for that, but not long.
+        if (isMaximized() && !AtMaximisedSize()) {
+            fAwaitingMaximise = true;
+            QTimer::singleShot(500, this, [this] {
+                if (std::exchange(fAwaitingMaximise, false)) FirstShowing();
+            });
+        } else {
+            QTimer::singleShot(0, this, &TMainForm::FirstShowing);
+        }
     }
 }
 
@@ -328,8 +339,20 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     RunReportingErrors([this] { fExit->Execute(nullptr); });
 }
 
+bool TMainForm::AtMaximisedSize() const {
+    const QScreen* where = screen();
+    if (!where) return true;
+    const QSize available = where->availableGeometry().size();
+    const QSize frame = frameGeometry().size();
+    return frame.width() >= available.width() - 8 && frame.height() >= available.height() - 8;
+}
+
 void TMainForm::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
+    if (fAwaitingMaximise && AtMaximisedSize()) {
+        fAwaitingMaximise = false;
+        QTimer::singleShot(0, this, &TMainForm::FirstShowing);
+    }
     // A docked window may grow until the workspace is down to the frame's minimum.
     for (TSizeablePanel* panel : findChildren<TSizeablePanel*>())
         if (panel->IsDocked()) panel->FitFrame(event->size(), minimumSize());

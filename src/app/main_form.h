@@ -87,6 +87,7 @@ private:
     void Bind(const char* menuItem, const char* button, Args&&... args);
     TCommandControl* ControlFor(const char* name, bool isButton);
     void FirstShowing();
+    bool AtMaximisedSize() const;
     void StatusChanged(TObservable* sender, const TCodeSet& codes);
     void ShowAbout();
     // Lines the minimised child windows up along the bottom of the workspace.
@@ -104,6 +105,7 @@ private:
     QPointer<THelpWindow> fHelp;
     TAboutExForm* fAbout = nullptr;
     bool fFirstShow = true;
+    bool fAwaitingMaximise = false;
     bool fResourcePrompt = true;
     bool fResourceOption = true;
     std::string fTemplateName = "MES1.xlt";
