@@ -7,9 +7,12 @@
 #include "finder_fixture.h"
 #include "model/document.h"
 #include "model/library.h"
+#include "ui/item_drag.h"
 
 #include <QAbstractButton>
 #include <QDockWidget>
+#include <QDrag>
+#include <QMimeData>
 #include <QTest>
 
 namespace {
@@ -117,6 +120,24 @@ TEST_F(FinderFormTest, ClickedRowsBecomeTheSelectionAndFollowItBack) {
     EXPECT_TRUE(Highlighted().isEmpty());
     app.SetSelection(Items({1, 3}), app.SelectorList());
     EXPECT_EQ(Highlighted(), QList<int>({0, 2}));
+}
+
+TEST_F(FinderFormTest, PressAndMoveDragsTheApplicationsSelection) {
+    Click(0);
+    Click(2, Qt::ControlModifier);
+    QWidget* viewport = form->List()->viewport();
+    const QPoint from = form->List()->visualRect(form->ListModel()->index(2)).center();
+    QTest::mousePress(viewport, Qt::LeftButton, {}, from);
+    // The test platform ends a drag at once; its object stays until the event loop runs.
+    QDrag* drag = nullptr;
+    for (int dy = 4; dy <= 40 && !drag; dy += 12) {
+        QTest::mouseMove(viewport, from + QPoint(0, dy));
+        drag = form->List()->findChild<QDrag*>();
+    }
+    ASSERT_NE(drag, nullptr);
+    EXPECT_EQ(drag->mimeData()->data(QString::fromLatin1(kItemMimeType)), QByteArray("Q1\nQ3"));
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, from + QPoint(0, 40));
+    EXPECT_EQ(app.Selection(), Items({1, 3}));
 }
 
 TEST_F(FinderFormTest, DockingAndUndockingKeepTheRowsAndTheDockedWidth) {
