@@ -81,6 +81,7 @@ TPickForm::TPickForm(TAppLogic& app, std::function<void(int)> showHelp, QWidget*
     fList->setObjectName(QStringLiteral("CategoriesLB"));
     fList->setAccessibleName(QStringLiteral("Categories"));
     fList->setUniformItemSizes(true);
+    fList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     fList->setSelectionMode(QAbstractItemView::SingleSelection);
     fList->setEditTriggers(QAbstractItemView::NoEditTriggers);
     fList->setModel(fModel);
