@@ -119,8 +119,8 @@ TQFForm::~TQFForm() {
     if (fObservingApp) fApp.RemoveObserver(MakeHandler<&TQFForm::AppChanged>(this));
     fSearchCmds.clear();
     fControls.clear();
-    // Docked, the panel belongs to the main window's dock, not to this window.
-    if (fPanel->IsDocked()) delete fPanel;
+    // Docked, the panel belongs to the main window's dock, which goes with it; otherwise
+    // it is this window's own.
     delete fDockWidget.data();
 }
 
@@ -263,8 +263,8 @@ void TQFForm::DockPanel() {
         fDockWidget->setWidget(fPanel);
         fPanel->setFrameStyle(QFrame::Panel | QFrame::Raised);
         frame->addDockWidget(Qt::RightDockWidgetArea, fDockWidget);
-        fDockWidget->show();
-        fPanel->show();
+        fDockWidget->setVisible(fShown);
+        fPanel->setVisible(fShown);
         fPanel->ApplyLimits();
         fPanel->FitFrame(frame->size(), frame->minimumSize());
         frame->resizeDocks({fDockWidget}, {fDockedWidth}, Qt::Horizontal);
@@ -282,8 +282,10 @@ void TQFForm::UndockPanel() {
         fPanel->SetMaxWidth(0);
         setWidget(fPanel);
         fPanel->ApplyLimits();
-        fPanel->show();
-        show();
+        if (fShown) {
+            fPanel->show();
+            show();
+        }
     }
     Refreshed();
 }
