@@ -155,6 +155,7 @@ TPickResult TPickForm::Execute(TCategory* root, const TSet& candidates, TCategor
     Prepare(root, candidates, choice);
     const int code = exec();
     fCandidates = nullptr;
+    fModel->ForgetCandidates();
     if (code != kStartCode && code != kContinueCode) return TPickResult::Cancel;
     choice = Highlighted();
     return code == kStartCode ? TPickResult::StartSearch : TPickResult::ContinueSearch;

@@ -29,6 +29,8 @@ public:
     int RowOf(const TCategory* category) const;
     bool Alphabetical() const { return fAlphabetical; }
     bool IsCandidate(const TCategory* category) const;
+    // The candidate set is the caller's and goes when the picker closes.
+    void ForgetCandidates() { fCandidates = nullptr; }
     bool CanOpen(int row) const;
     bool IsExpanded(int row) const;
     // What a double click on the row does: open a closed node, close an open one with
