@@ -192,6 +192,14 @@ TEST(RtfReaderFormat, CharactersAndCodePages) {
     // \uN with its fallback skipped by \ucN, also when the fallback is a \'hh.
     EXPECT_EQ(RtfToPlainText(R"({\rtf1\uc1 a\u8364\'80b\uc2\u945 xyc{\uc0\u946}d})"),
               QString::fromUtf8("a€bαcβd"));
+    // A hex byte or a control word is one fallback character.
+    EXPECT_EQ(RtfToPlainText(R"({\rtf1\uc1\u8364\'80x})"), QString::fromUtf8("€x"));
+    EXPECT_EQ(RtfToPlainText(R"({\rtf1\uc2\u8364\'e9\'e8x})"), QString::fromUtf8("€x"));
+    EXPECT_EQ(RtfToPlainText(R"({\rtf1\uc1\u8364\bullet x})"), QString::fromUtf8("€x"));
+    EXPECT_EQ(RtfToPlainText(R"({\rtf1\uc2\u8364\emdash\'e9x})"), QString::fromUtf8("€x"));
+    // Control characters are dropped; the tab and the line break stay.
+    EXPECT_EQ(RtfToPlainText(R"({\rtf1 a\'00b\'07c\u1?d\'7f\tab e\line f})"),
+              QStringLiteral("abcd\te\nf"));
     // A group ends the skipping.
     EXPECT_EQ(RtfToPlainText(R"({\rtf1\uc3 {\u945}x})"), QString::fromUtf8("αx"));
     // Surrogate pairs written as two negative \u values.
