@@ -14,12 +14,11 @@
 #include <cmath>
 
 namespace {
-constexpr int kTwipsPerInch = 1440;
 constexpr double kMetersPerInch = 0.0254;
 
 QImage LayoutDevice() {
     QImage device(1, 1, QImage::Format_Mono);
-    const int dotsPerMeter = int(std::lround(kTwipsPerInch / kMetersPerInch));
+    const int dotsPerMeter = int(std::lround(kLayoutUnitsPerInch / kMetersPerInch));
     device.setDotsPerMeterX(dotsPerMeter);
     device.setDotsPerMeterY(dotsPerMeter);
     return device;
@@ -35,9 +34,19 @@ double FormatScale(QPaintDevice& device) {
     QTextBlockFormat f;
     f.setTopMargin(kProbe);
     QTextCursor(&probe).setBlockFormat(f);
-    probe.setTextWidth(kTwipsPerInch);
+    probe.setTextWidth(kLayoutUnitsPerInch);
     const double scale = probe.documentLayout()->blockBoundingRect(probe.begin()).top() / kProbe;
-    return scale > 0 ? scale : double(kTwipsPerInch) / 96.0;
+    return scale > 0 ? scale : kLayoutUnitsPerInch / 96.0;
+}
+
+double BodyWidth(const TRtfPage& page) {
+    const int twips = std::max(720, page.width - page.marginLeft - page.marginRight);
+    return twips / kTwipsPerLayoutUnit;
+}
+
+double BodyHeight(const TRtfPage& page) {
+    const int twips = std::max(720, page.height - page.marginTop - page.marginBottom);
+    return twips / kTwipsPerLayoutUnit;
 }
 
 // The room a box takes: its reach plus a little air, since the layout lets a
@@ -103,13 +112,8 @@ TPageLayout::TPageLayout(const QTextDocument& source, const TRtfPage& page)
     root.setPadding(0);
     root.setBorder(0);
     doc_->rootFrame()->setFrameFormat(root);
-    const int textWidth =
-        std::max(kTwipsPerInch / 2, page_.width - page_.marginLeft - page_.marginRight);
-    doc_->setTextWidth(textWidth);
-
-    const double bodyHeight =
-        std::max(kTwipsPerInch / 2, page_.height - page_.marginTop - page_.marginBottom);
-    pages_ = BreakIntoPages(CollectFlowUnits(*doc_, formatScale_), bodyHeight);
+    doc_->setTextWidth(BodyWidth(page_));
+    pages_ = BreakIntoPages(CollectFlowUnits(*doc_, formatScale_), BodyHeight(page_));
 }
 
 TPageLayout::~TPageLayout() = default;
@@ -137,12 +141,16 @@ void TPageLayout::DrawPage(QPainter& painter, int page, const QRectF& target,
     painter.translate(target.topLeft());
     painter.scale(target.width() / page_.width, target.height() / page_.height);
 
+    // The footer is placed in twips, the body in layout units.
     painter.save();
-    const QRectF body(0, page_.marginTop, page_.width, span.bottom - span.top);
-    painter.setClipRect(body, Qt::IntersectClip);
-    painter.translate(page_.marginLeft, page_.marginTop - span.top);
+    const double bodyHeight = (span.bottom - span.top) * kTwipsPerLayoutUnit;
+    painter.setClipRect(QRectF(0, page_.marginTop, page_.width, bodyHeight), Qt::IntersectClip);
+    painter.translate(page_.marginLeft, page_.marginTop);
+    painter.scale(kTwipsPerLayoutUnit, kTwipsPerLayoutUnit);
+    painter.translate(0, -span.top);
     QAbstractTextDocumentLayout::PaintContext context;
-    context.clip = QRectF(-page_.marginLeft, span.top, page_.width, span.bottom - span.top);
+    context.clip = QRectF(-page_.marginLeft / kTwipsPerLayoutUnit, span.top,
+                          page_.width / kTwipsPerLayoutUnit, span.bottom - span.top);
     context.palette.setColor(QPalette::Text, Qt::black);
     doc_->documentLayout()->draw(&painter, context);
     if (hasBorders_) DrawParagraphBorders(painter, *doc_, context.clip, formatScale_);

@@ -12,11 +12,16 @@ class QPainter;
 class QRectF;
 class QTextDocument;
 
+// The layout's resolution: one unit per point. Fixed, so that the same text breaks
+// the same way on every device; coarse enough that the text layout's fixed-point
+// coordinates hold the height of any document a user can make.
+constexpr double kLayoutUnitsPerInch = 72;
+constexpr double kTwipsPerLayoutUnit = 1440 / kLayoutUnitsPerInch;
+
 // A document cut into pages: a copy of it laid out once at the page's text width,
-// at a fixed resolution of one unit per twip so that the same text breaks the same
-// way on every device, then cut into page slices by the keep and page-break rules.
-// Pages count from 1. The copy is taken at construction; later edits of the source
-// need a new layout.
+// at the fixed resolution above, then cut into page slices by the keep and
+// page-break rules. Pages count from 1. The copy is taken at construction; later
+// edits of the source need a new layout.
 class TPageLayout {
 public:
     TPageLayout(const QTextDocument& source, const TRtfPage& page);
