@@ -114,6 +114,13 @@ TPageLayout::TPageLayout(const QTextDocument& source, const TRtfPage& page)
     doc_->rootFrame()->setFrameFormat(root);
     doc_->setTextWidth(BodyWidth(page_));
     pages_ = BreakIntoPages(CollectFlowUnits(*doc_, formatScale_), BodyHeight(page_));
+
+    const QAbstractTextDocumentLayout& layout = *doc_->documentLayout();
+    for (QTextBlock b = doc_->begin(); b.isValid(); b = b.next()) {
+        const QRectF rect = layout.blockBoundingRect(b);
+        if (rect.height() > BodyHeight(page_) && b.layout())
+            longBlocks_.push_back({rect.top(), rect.bottom(), b.layout()});
+    }
 }
 
 TPageLayout::~TPageLayout() = default;
@@ -131,6 +138,27 @@ int TPageLayout::PageOfPosition(int position) const {
     const auto after = std::upper_bound(pages_.begin(), pages_.end(), y,
                                         [](double v, const TPageSpan& s) { return v < s.top; });
     return std::max(1, int(after - pages_.begin()));
+}
+
+// Qt drops a paragraph's shaping after every drawing of it and shapes the whole
+// paragraph again on the next, so each page of a long paragraph would cost as much
+// as the paragraph. The long paragraphs on the page being drawn keep their shaping
+// until a page without them is drawn; the others let it go.
+void TPageLayout::KeepLongBlocksShaped(const TPageSpan& span) const {
+    std::vector<QTextLayout*> onPage;
+    for (const TLongBlock& b : longBlocks_)
+        if (b.top < span.bottom && b.bottom > span.top) onPage.push_back(b.text);
+    for (QTextLayout* text : shaped_) {
+        if (std::find(onPage.begin(), onPage.end(), text) != onPage.end()) continue;
+        text->setCacheEnabled(false);
+        // Drawing nothing is the one way to make the layout free what it kept.
+        static QImage scratch(1, 1, QImage::Format_Mono);
+        QPainter painter(&scratch);
+        text->draw(&painter, QPointF(), {}, QRectF(-10, -10, 1, 1));
+    }
+    for (QTextLayout* text : onPage)
+        text->setCacheEnabled(true);
+    shaped_ = std::move(onPage);
 }
 
 void TPageLayout::DrawPage(QPainter& painter, int page, const QRectF& target,
@@ -152,6 +180,7 @@ void TPageLayout::DrawPage(QPainter& painter, int page, const QRectF& target,
     context.clip = QRectF(-page_.marginLeft / kTwipsPerLayoutUnit, span.top,
                           page_.width / kTwipsPerLayoutUnit, span.bottom - span.top);
     context.palette.setColor(QPalette::Text, Qt::black);
+    KeepLongBlocksShaped(span);
     doc_->documentLayout()->draw(&painter, context);
     if (hasBorders_) DrawParagraphBorders(painter, *doc_, context.clip, formatScale_);
     painter.restore();

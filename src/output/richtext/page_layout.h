@@ -11,6 +11,7 @@
 class QPainter;
 class QRectF;
 class QTextDocument;
+class QTextLayout;
 
 // The layout's resolution: one unit per point. Fixed, so that the same text breaks
 // the same way on every device; coarse enough that the text layout's fixed-point
@@ -41,10 +42,20 @@ public:
     const std::vector<TPageSpan>& Spans() const { return pages_; }
 
 private:
+    // A paragraph taller than a page, drawn on several pages.
+    struct TLongBlock {
+        double top = 0;
+        double bottom = 0;
+        QTextLayout* text = nullptr;
+    };
+    void KeepLongBlocksShaped(const TPageSpan& span) const;
+
     TRtfPage page_;
     QImage device_; // the layout's paint device, fixing the resolution
     std::unique_ptr<QTextDocument> doc_;
     double formatScale_ = 1;
     bool hasBorders_ = false;
     std::vector<TPageSpan> pages_;
+    std::vector<TLongBlock> longBlocks_;
+    mutable std::vector<QTextLayout*> shaped_; // long blocks keeping their shaping
 };
