@@ -115,10 +115,14 @@ TPageLayout::TPageLayout(const QTextDocument& source, const TRtfPage& page)
     doc_->setTextWidth(BodyWidth(page_));
     pages_ = BreakIntoPages(CollectFlowUnits(*doc_, formatScale_), BodyHeight(page_));
 
+    // The paragraphs of the text itself; one in a table cell is as wide as its cell,
+    // and finding its place costs a search of the table.
     const QAbstractTextDocumentLayout& layout = *doc_->documentLayout();
-    for (QTextBlock b = doc_->begin(); b.isValid(); b = b.next()) {
+    for (auto it = doc_->rootFrame()->begin(); !it.atEnd(); ++it) {
+        const QTextBlock b = it.currentBlock();
+        if (!b.isValid() || !b.layout()) continue;
         const QRectF rect = layout.blockBoundingRect(b);
-        if (rect.height() > BodyHeight(page_) && b.layout())
+        if (rect.height() > BodyHeight(page_))
             longBlocks_.push_back({rect.top(), rect.bottom(), b.layout()});
     }
 }
@@ -133,7 +137,9 @@ int TPageLayout::PageOfPosition(int position) const {
     if (const QTextLayout* text = block.layout(); text && text->lineCount() > 0) {
         QTextLine line = text->lineForTextPosition(position - block.position());
         if (!line.isValid()) line = text->lineAt(text->lineCount() - 1);
-        y += line.y() + line.height() / 2;
+        // Just inside the line's top: a line taller than a page is on the page it
+        // starts on.
+        y += line.y() + std::min(line.height() / 2, 1.0);
     }
     const auto after = std::upper_bound(pages_.begin(), pages_.end(), y,
                                         [](double v, const TPageSpan& s) { return v < s.top; });

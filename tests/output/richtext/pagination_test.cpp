@@ -174,6 +174,16 @@ TEST_F(PaginationTest, AnEntryLongerThanAPageStartsAFreshPageAndRunsOn) {
     EXPECT_EQ(control->PageCount(), PageOfLine(150, 0));
 }
 
+// A line of 1638-point type is between two and three pages high: it runs over pages
+// 2 to 4, and what follows goes on under it.
+TEST_F(PaginationTest, ALineTallerThanAPageRunsOverPages) {
+    control->LoadRtf("{\\rtf1\\ansi before\\par\\fs3276 W\\par\\fs24 after\\par}");
+    EXPECT_EQ(control->PageOfPosition(control->Find("before", 0)), 1);
+    EXPECT_EQ(control->PageOfPosition(control->Find("W", 0)), 2);
+    EXPECT_EQ(control->PageOfPosition(control->Find("after", 0)), 4);
+    EXPECT_EQ(control->PageCount(), 4);
+}
+
 TEST_F(PaginationTest, TableRowsAreNotSplit) {
     QTextCursor cursor(&control->Document());
     cursor.insertText("Table:");
