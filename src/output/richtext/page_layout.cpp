@@ -102,7 +102,7 @@ TPageLayout::TPageLayout(const QTextDocument& source, const TRtfPage& page)
     : page_(page), device_(LayoutDevice()) {
     formatScale_ = FormatScale(device_);
     doc_.reset(source.clone());
-    hasBorders_ = MakeRoomForParagraphBorders(*doc_);
+    const bool hasBorders = MakeRoomForParagraphBorders(*doc_);
     KeepSpaceAfterTables(*doc_);
     doc_->documentLayout()->setPaintDevice(&device_);
     doc_->setUseDesignMetrics(true);
@@ -114,6 +114,7 @@ TPageLayout::TPageLayout(const QTextDocument& source, const TRtfPage& page)
     doc_->rootFrame()->setFrameFormat(root);
     doc_->setTextWidth(BodyWidth(page_));
     pages_ = BreakIntoPages(CollectFlowUnits(*doc_, formatScale_), BodyHeight(page_));
+    if (hasBorders) borderBoxes_ = ParagraphBorderBoxes(*doc_);
 
     // The paragraphs of the text itself; one in a table cell is as wide as its cell,
     // and finding its place costs a search of the table.
@@ -188,7 +189,7 @@ void TPageLayout::DrawPage(QPainter& painter, int page, const QRectF& target,
     context.palette.setColor(QPalette::Text, Qt::black);
     KeepLongBlocksShaped(span);
     doc_->documentLayout()->draw(&painter, context);
-    if (hasBorders_) DrawParagraphBorders(painter, *doc_, context.clip, formatScale_);
+    DrawParagraphBorderBoxes(painter, borderBoxes_, context.clip, formatScale_);
     painter.restore();
 
     DrawPageFooter(painter, footer, page_, page, doc_->defaultFont().family());

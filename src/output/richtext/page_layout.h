@@ -4,12 +4,12 @@
 #include "output/rtf/rtf_types.h"
 
 #include <QImage>
+#include <QRectF>
 
 #include <memory>
 #include <vector>
 
 class QPainter;
-class QRectF;
 class QTextDocument;
 class QTextLayout;
 
@@ -55,7 +55,7 @@ private:
     QImage device_; // the layout's paint device, fixing the resolution
     std::unique_ptr<QTextDocument> doc_;
     double formatScale_ = 1;
-    bool hasBorders_ = false;
+    std::vector<QRectF> borderBoxes_; // in document coordinates
     std::vector<TPageSpan> pages_;
     std::vector<TLongBlock> longBlocks_;
     mutable std::vector<QTextLayout*> shaped_; // long blocks keeping their shaping

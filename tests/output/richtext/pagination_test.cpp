@@ -236,6 +236,19 @@ TEST_F(PaginationTest, PrintPageDrawsBodyAndFooter) {
     EXPECT_EQ(Ink(PageImage(*control, 1, dpi), footerTop, height), 0);
 }
 
+TEST_F(PaginationTest, ABorderedParagraphIsBoxedOnItsPage) {
+    control->LoadRtf("{\\rtf1\\ansi one\\par\\page\\pard\\ATXbrdr60 Title\\par\\pard after\\par}");
+    ASSERT_EQ(control->PageCount(), 2);
+    constexpr int dpi = 60;
+    // The box's left side stands a little left of the text's margin.
+    const auto leftOfText = [&](int page) {
+        const QImage image = PageImage(*control, page, dpi);
+        return Ink(image, 0, image.height(), dpi - 5, dpi - 1);
+    };
+    EXPECT_EQ(leftOfText(1), 0);
+    EXPECT_GT(leftOfText(2), 0);
+}
+
 TEST_F(PaginationTest, PagesPrintToPdf) {
     control->LoadRtf("{\\rtf1\\ansi page one\\par\\page page two\\par}");
     control->SetStandardFooter("Org");
