@@ -74,6 +74,23 @@ bool MakeRoomForParagraphBorders(QTextDocument& doc) {
     return any;
 }
 
+// Qt's layout scales a paragraph's space before and after, and the lengths of
+// tables and frames, from format units to its device, but takes a paragraph's left
+// and right indents and its first-line indent as device units. In the copy that is
+// printed those three are scaled here, so that an indent prints as wide as it is.
+void ScaleParagraphIndents(QTextDocument& doc, double formatScale) {
+    QTextCursor cursor(&doc);
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+        QTextBlockFormat f = b.blockFormat();
+        if (f.leftMargin() == 0 && f.rightMargin() == 0 && f.textIndent() == 0) continue;
+        f.setLeftMargin(f.leftMargin() * formatScale);
+        f.setRightMargin(f.rightMargin() * formatScale);
+        f.setTextIndent(f.textIndent() * formatScale);
+        cursor.setPosition(b.position());
+        cursor.setBlockFormat(f);
+    }
+}
+
 // The layout drops the space before a paragraph that directly follows a table. In
 // the copy that is printed that space moves onto the table's bottom margin, so that
 // the page shows it as a word processor would.
@@ -103,6 +120,7 @@ TPageLayout::TPageLayout(const QTextDocument& source, const TRtfPage& page)
     formatScale_ = FormatScale(device_);
     doc_.reset(source.clone());
     const bool hasBorders = MakeRoomForParagraphBorders(*doc_);
+    ScaleParagraphIndents(*doc_, formatScale_);
     KeepSpaceAfterTables(*doc_);
     doc_->documentLayout()->setPaintDevice(&device_);
     doc_->setUseDesignMetrics(true);

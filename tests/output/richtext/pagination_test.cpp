@@ -236,6 +236,15 @@ TEST_F(PaginationTest, PrintPageDrawsBodyAndFooter) {
     EXPECT_EQ(Ink(PageImage(*control, 1, dpi), footerTop, height), 0);
 }
 
+TEST_F(PaginationTest, IndentsPrintAsWideAsTheyAre) {
+    control->LoadRtf("{\\rtf1\\ansi\\pard\\li1440 MMM indented one inch\\par}");
+    constexpr int dpi = 60;
+    const QImage page = PageImage(*control, 1, dpi);
+    // The left margin is an inch, the indent another: the text starts two inches in.
+    EXPECT_EQ(Ink(page, 0, page.height(), dpi + 2, 2 * dpi - 2), 0);
+    EXPECT_GT(Ink(page, 0, page.height(), 2 * dpi, 2 * dpi + 5), 0);
+}
+
 TEST_F(PaginationTest, ABorderedParagraphIsBoxedOnItsPage) {
     control->LoadRtf("{\\rtf1\\ansi one\\par\\page\\pard\\ATXbrdr60 Title\\par\\pard after\\par}");
     ASSERT_EQ(control->PageCount(), 2);
