@@ -175,9 +175,18 @@ TDocListView::TDocListView(QWidget* parent) : QListView(parent) {
 }
 
 void TDocListView::startDrag(Qt::DropActions) {
-    auto* drag = new QDrag(this);
+    // As the other lists drag: the identifiers of the selected entries, one a line. A
+    // drop on this list itself moves the entry instead of copying it.
+    QStringList identifiers;
+    for (const QModelIndex& index : selectionModel()->selectedIndexes())
+        if (const TDocContent* entry = static_cast<TDocEntryModel*>(model())->Entry(index.row()))
+            identifiers << (entry->Segment ? FromCp1252(entry->Segment->GetID()) : QString());
+    if (identifiers.isEmpty()) return;
     auto* data = new QMimeData;
-    data->setData(kItemMimeType, QByteArray());
+    const QString text = identifiers.join(QLatin1Char('\n'));
+    data->setData(QString::fromLatin1(kItemMimeType), text.toUtf8());
+    data->setText(text);
+    auto* drag = new QDrag(this);
     drag->setMimeData(data);
     drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::CopyAction);
 }
@@ -185,7 +194,8 @@ void TDocListView::startDrag(Qt::DropActions) {
 bool TDocListView::Acceptable(const QDropEvent* event) const {
     // The payload is this program's selection: a drag from another program, even
     // another copy of this one, carries nothing that can be added here.
-    if (!event->source() || !event->mimeData()->hasFormat(kItemMimeType)) return false;
+    if (!event->source() || !event->mimeData()->hasFormat(QString::fromLatin1(kItemMimeType)))
+        return false;
     return !CanDrop || CanDrop(event->source() == this);
 }
 

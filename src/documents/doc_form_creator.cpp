@@ -33,5 +33,10 @@ void TDocFormCreator::Changed(TObservable*, const TCodeSet& codes) {
     // A new document becomes current once its window is active. That is done after
     // this notification has reached every observer: a notification sent from inside
     // another ends the outer one's pass.
-    QTimer::singleShot(0, form, [form, area = &fWorkspace] { area->setActiveSubWindow(form); });
+    // Unless something made it current in the meantime (the first showing does, before
+    // it gives the Question Finder the focus).
+    QTimer::singleShot(0, form, [form, app = &fApp, area = &fWorkspace] {
+        if (form->DocLogic() && app->CurrentDoc() != form->DocLogic())
+            area->setActiveSubWindow(form);
+    });
 }
