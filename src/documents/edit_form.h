@@ -39,8 +39,11 @@ public:
     TRichTextControl* EditATX = nullptr;
     TEditToolBar* ToolBar() const { return fToolBar; }
 
-protected:
+public:
+    // OK: adds or replaces the entry; the dialog stays open when that cannot be done.
     void accept() override;
+
+protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:

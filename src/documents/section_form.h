@@ -20,7 +20,8 @@ public:
     QLineEdit* InstructionE = nullptr;
     QCheckBox* NewPageCB = nullptr;
 
-protected:
+public:
+    // OK: adds or replaces the entry; the dialog stays open when that cannot be done.
     void accept() override;
 
 private:

@@ -27,7 +27,8 @@ public:
     QLineEdit* InstructionsE = nullptr;
     QCheckBox* FullPageCB = nullptr;
 
-protected:
+public:
+    // OK: adds or replaces the entry; the dialog stays open when that cannot be done.
     void accept() override;
 
 private:
