@@ -6,6 +6,7 @@
 #include "documents/edit_toolbar.h"
 #include "model/text_store.h"
 #include "output/richtext/rich_text_control.h"
+#include "output/richtext/rich_text_edit.h"
 #include "ui/error_report.h"
 #include "ui/help_request.h"
 #include "ui/qt_text.h"
@@ -46,11 +47,14 @@ TEditForm::TEditForm(TAppLogic& app, QWidget* parent)
     DescriptionE->setGeometry(84, 8, 349, 21);
     MakeFieldLabel("&Mark", MarkNE, this)->setGeometry(8, 37, 72, 17);
     MarkNE->setGeometry(84, 34, 49, 21);
-    MakeFieldLabel("Time &Allowed", TimeNE, this)->setGeometry(146, 37, 80, 17);
-    TimeNE->setGeometry(228, 34, 49, 21);
+    // The labels take the width their font needs, so that no field covers one.
+    QLabel* timeLabel = MakeFieldLabel("Time &Allowed", TimeNE, this);
+    timeLabel->setGeometry(146, 37, timeLabel->sizeHint().width(), 17);
+    TimeNE->setGeometry(timeLabel->geometry().right() + 6, 34, 49, 21);
     fMinutes = new QLabel(QStringLiteral("min"), this);
-    fMinutes->setGeometry(281, 37, 24, 17);
-    NumberedCB->setGeometry(320, 35, 110, 19);
+    fMinutes->setGeometry(TimeNE->geometry().right() + 5, 37, fMinutes->sizeHint().width(), 17);
+    NumberedCB->setGeometry(fMinutes->geometry().right() + 24, 35, NumberedCB->sizeHint().width(),
+                            19);
 
     EditATX->setObjectName(QStringLiteral("EditATX"));
     EditATX->setAccessibleName(QStringLiteral("Text"));
@@ -65,8 +69,8 @@ TEditForm::TEditForm(TAppLogic& app, QWidget* parent)
     setTabOrder(DescriptionE, MarkNE);
     setTabOrder(MarkNE, TimeNE);
     setTabOrder(TimeNE, NumberedCB);
-    setTabOrder(NumberedCB, EditATX);
-    setTabOrder(EditATX, fOk);
+    setTabOrder(NumberedCB, &EditATX->Editor());
+    setTabOrder(&EditATX->Editor(), fOk);
     setTabOrder(fOk, fCancel);
     resize(560, 420);
 }

@@ -7,6 +7,7 @@
 
 #include <QFileDialog>
 #include <QMenu>
+#include <QShortcut>
 #include <QToolButton>
 
 namespace {
@@ -66,6 +67,17 @@ TEditToolBar::TEditToolBar(TRichTextControl& control, QWidget* parent)
     connect(AddButton("InsertPicB", "Insert picture", 33, 344, false), &QToolButton::clicked, this,
             &TEditToolBar::InsertPicture);
     setMinimumWidth(344 + 25);
+    const std::pair<const char*, const char*> shortcuts[] = {
+        {"StyleB", "Ctrl+Shift+S"},    {"BoldB", "Ctrl+B"},        {"ItalicB", "Ctrl+I"},
+        {"UnderlineB", "Ctrl+U"},      {"SuperB", "Ctrl+Shift+="}, {"SubB", "Ctrl+="},
+        {"LeftB", "Ctrl+L"},           {"CenterB", "Ctrl+E"},      {"RightB", "Ctrl+R"},
+        {"InsertPicB", "Ctrl+Shift+P"}};
+    // Not the buttons' own shortcuts, which click only after a pause: a word typed
+    // straight after Ctrl+B is bold from its first letter.
+    for (const auto& [name, keys] : shortcuts) {
+        auto* shortcut = new QShortcut(QKeySequence(QString::fromLatin1(keys)), this);
+        connect(shortcut, &QShortcut::activated, Button(name), &QToolButton::click);
+    }
 
     connect(&fControl, &TRichTextControl::FormatChanged, this, &TEditToolBar::UpdateButtons);
     UpdateButtons();
@@ -81,6 +93,9 @@ QToolButton* TEditToolBar::AddButton(const char* name, const char* hint, int gly
     b->setToolTip(QString::fromUtf8(hint));
     b->setAccessibleName(QString::fromUtf8(hint));
     b->setCheckable(checkable);
+    // Like a word processor's, the buttons leave the keyboard in the text; their
+    // shortcuts reach them from there.
+    b->setFocusPolicy(Qt::NoFocus);
     LoadButtonGlyph(*b, glyph);
     // Every button leaves the keyboard in the text, where the user goes on typing.
     connect(b, &QToolButton::clicked, this, [this] {

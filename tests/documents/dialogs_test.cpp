@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTest>
 #include <QTextDocument>
 #include <QToolButton>
 
@@ -203,4 +204,23 @@ TEST_F(DialogsTest, EditorButtonsApplyFormatsAndShowTheFormatAtTheCursor) {
     EXPECT_NE(text.GetRtf().indexOf("\\li1440"), -1);
 }
 
+} // namespace
+
+namespace {
+TEST_F(DialogsTest, KeyboardReachesTheTextAndItsFormats) {
+    Document({});
+    TEditForm form(app);
+    form.PrepareNew();
+    form.show();
+    QApplication::setActiveWindow(&form);
+    form.NumberedCB->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_B, Qt::ControlModifier);
+    QTest::keyClicks(QApplication::focusWidget(), "Bold");
+    EXPECT_EQ(form.EditATX->PlainText(), "Bold");
+    form.EditATX->SetSelStart(0);
+    form.EditATX->SetSelLength(4);
+    EXPECT_EQ(form.EditATX->FontBold(), -1);
+    form.hide();
+}
 } // namespace
