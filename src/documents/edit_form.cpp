@@ -58,6 +58,7 @@ TEditForm::TEditForm(TAppLogic& app, QWidget* parent)
 
     EditATX->setObjectName(QStringLiteral("EditATX"));
     EditATX->setAccessibleName(QStringLiteral("Text"));
+    EditATX->Editor().setAccessibleName(QStringLiteral("Text"));
     fToolBar = new TEditToolBar(*EditATX, this);
     fToolBar->move(8, 58);
     fToolBar->resize(fToolBar->minimumWidth(), 25);

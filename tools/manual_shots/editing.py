@@ -95,6 +95,8 @@ def main():
         type_text("A box slides down a rough ramp. Explain why it slows down.")
         keys("Return")
         type_text("(4 marks)")
+        # The mark line takes the Mark style of the style menu.
+        keys("ctrl+shift+s", "m", pause=0.6)
         shoot(editor, os.path.join(out, "editor.png"))
         keys("Escape")
     finally:
