@@ -9,6 +9,8 @@
 #include "documents/edit_commands.h"
 #include "documents/edit_dialogs.h"
 #include "finder/browse_commands.h"
+#include "finder/finder_form.h"
+#include "finder/sizeable_panel.h"
 #include "finder/view_commands.h"
 #include "finder/viewer_form.h"
 #include "model/library.h"
@@ -23,16 +25,20 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QTimer>
+#include <QToolBar>
 #include <QToolButton>
-#include <QVBoxLayout>
+
+#include <utility>
 
 namespace {
 
@@ -63,8 +69,13 @@ constexpr ToolButtonSpec kToolButtons[] = {
 
 constexpr int kPanelHeight = 33;
 constexpr int kStatusHeight = 17;
-// Until the Question Finder window exists, the width that its column would take.
-constexpr int kFinderWidth = 360;
+
+// The help context of the window part that has the focus: the nearest one up the chain.
+int FocusedHelpContext(const QWidget* start) {
+    for (const QWidget* w = start; w; w = w->parentWidget())
+        if (const int context = w->property("helpContext").toInt(); context > 0) return context;
+    return 1;
+}
 
 // Ends the program. Until the file commands exist there is nothing to ask first.
 class TExitCmd : public TCommand {
@@ -85,32 +96,38 @@ TMainForm::TMainForm(TMainFormContext context, QWidget* parent)
     if (qEnvironmentVariable("QUARRYBOOK_DEBUG") == QLatin1String("1"))
         fActions["DebugM"]->setVisible(true);
 
-    auto* central = new QWidget(this);
-    auto* layout = new QVBoxLayout(central);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    auto* panel = new QWidget(central);
+    // The tool panel and the status line span the frame; docked windows sit between
+    // them beside the workspace.
+    auto* panel = new QWidget(this);
     panel->setObjectName("Panel1");
     panel->setFixedHeight(kPanelHeight);
+    panel->setMinimumWidth(410);
     BuildToolPanel(panel);
-    fWorkspace = new QMdiArea(central);
+    auto* tools = new QToolBar(this);
+    tools->setObjectName("ToolBar");
+    tools->setMovable(false);
+    tools->setFloatable(false);
+    tools->toggleViewAction()->setVisible(false);
+    tools->setContextMenuPolicy(Qt::PreventContextMenu);
+    tools->layout()->setContentsMargins(0, 0, 0, 0);
+    tools->setStyleSheet(QStringLiteral("QToolBar { border: 0px; padding: 0px; spacing: 0px; }"));
+    tools->addWidget(panel);
+    addToolBar(Qt::TopToolBarArea, tools);
+    fWorkspace = new QMdiArea(this);
     fWorkspace->setObjectName("Workspace");
     fWorkspace->setBackground(QApplication::palette().brush(QPalette::Dark));
-    // The status line stays the bottom edge, below a Viewer docked there.
-    auto* statusLine = new QStatusBar(this);
-    statusLine->setSizeGripEnabled(false);
-    statusLine->setContentsMargins(0, 0, 0, 0);
-    fStatus = new QLabel(statusLine);
+    setCentralWidget(fWorkspace);
+    fStatus = new QLabel(this);
     fStatus->setObjectName("StatusP");
     fStatus->setFixedHeight(kStatusHeight);
     fStatus->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     fStatus->setFrameShape(QFrame::Panel);
     fStatus->setFrameShadow(QFrame::Sunken);
-    layout->addWidget(panel);
-    layout->addWidget(fWorkspace, 1);
-    statusLine->addWidget(fStatus, 1);
-    setStatusBar(statusLine);
-    setCentralWidget(central);
+    auto* status = new QStatusBar(this);
+    status->setSizeGripEnabled(false);
+    status->setContentsMargins(0, 0, 0, 0);
+    status->addWidget(fStatus, 1);
+    setStatusBar(status);
 
     CreateCommands();
     fContext.app.AddObserver(MakeHandler<&TMainForm::StatusChanged>(this));
@@ -123,7 +140,8 @@ TMainForm::TMainForm(TMainFormContext context, QWidget* parent)
     for (const auto& [name, menu] : fMenus)
         menu->installEventFilter(this);
     auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    connect(help, &QShortcut::activated, this, [this] { ShowHelp(1); });
+    connect(help, &QShortcut::activated, this,
+            [this] { ShowHelp(FocusedHelpContext(QApplication::focusWidget())); });
     connect(fActions["SearchforHelpon1"], &QAction::triggered, this, [this] {
         ShowHelp(1);
         if (fHelp) fHelp->FocusSearch();
@@ -224,7 +242,11 @@ void TMainForm::CreateCommands() {
     Bind<TEditTextCmd>("EditTextM", nullptr, app, *fEditDialogs->editor);
     fActions["InsertTextM"]->setVisible(true);
     fActions["EditTextM"]->setVisible(true);
-    Bind<TViewQFCmd>("QuestionFinder1", "QFB", fContext.finderManager);
+
+    // Finder and Viewer: opening one first brings it back from its minimised state.
+    Bind<TViewQFCmd>("QuestionFinder1", "QFB", fContext.finderManager, [this] {
+        if (fFinder) fFinder->Restore();
+    });
     Bind<TViewViewerCmd>("Viewer1", "ViewerB", fContext.viewerManager, [this] {
         if (fViewer) fViewer->RestoreWindow();
     });
@@ -305,20 +327,20 @@ void TMainForm::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (fFirstShow) {
         fFirstShow = false;
-        // Run once the frame has its maximised size, which the layout depends on.
-        QTimer::singleShot(0, this, &TMainForm::FirstShowing);
+        // Run once the frame has its maximised size, which the layout depends on. A window
+        // manager maximises it a little after it is shown: wait for that, but not long.
+        if (isMaximized() && !AtMaximisedSize()) {
+            fAwaitingMaximise = true;
+            QTimer::singleShot(500, this, [this] {
+                if (std::exchange(fAwaitingMaximise, false)) FirstShowing();
+            });
+        } else {
+            QTimer::singleShot(0, this, &TMainForm::FirstShowing);
+        }
     }
 }
 
 void TMainForm::FirstShowing() {
-    // A window manager maximises the frame a little after showing it; the layout waits
-    // for that (briefly), since every child window's place follows from the frame.
-    const QRect screenArea = screen() ? screen()->availableGeometry() : QRect();
-    if (isMaximized() && fLayoutWaits < 20 && frameGeometry().width() < screenArea.width() - 40) {
-        ++fLayoutWaits;
-        QTimer::singleShot(25, this, &TMainForm::FirstShowing);
-        return;
-    }
     TAppLogic& app = fContext.app;
     QString libraryName = app.Library() ? FromCp1252(app.Library()->Name) : QString();
     setWindowTitle(QStringLiteral("Orrin Quarrybook ") + libraryName);
@@ -327,15 +349,21 @@ void TMainForm::FirstShowing() {
     l.left = 4;
     l.top = kPanelHeight - 30; // the panel sits at the top of the client area
     l.middle = frameGeometry().height() / 2 + 8;
-    l.bottom = centralWidget()->height() + statusBar()->height() - 40 - kStatusHeight;
-    // A tiny screen must not give document windows a negative height.
-    fDocumentWindowSize = QSize(kFinderWidth, std::max(100, l.bottom - l.middle));
-
+    // In the client area below the menu: the tool panel, the workspace, the status line.
+    l.bottom = kPanelHeight + fWorkspace->height() - 40;
     fContext.finderManager.Show();
     fContext.viewerManager.Show();
+    int finderWidth = TQFForm::kInitialWidth;
+    if (fFinder) {
+        finderWidth = fFinder->Panel()->IsDocked() ? fFinder->DockedWidth() : fFinder->width();
+        if (!fFinder->Panel()->IsDocked())
+            fFinder->setGeometry(l.left, l.top, finderWidth, std::max(1, l.middle - l.top));
+    }
     if (fViewer && !fContext.viewerManager.Docked())
-        fViewer->setGeometry(l.left + kFinderWidth, l.top,
-                             frameGeometry().width() - 12 - kFinderWidth, l.bottom - l.top);
+        fViewer->setGeometry(l.left + finderWidth, l.top,
+                             frameGeometry().width() - 12 - finderWidth, l.bottom - l.top);
+    // A tiny screen must not give document windows a negative height.
+    fDocumentWindowSize = QSize(finderWidth, std::max(100, l.bottom - l.middle));
     app.NewDocument();
     if (TItemList* list = app.SelectorList(); list && list->Count() > 0) {
         app.SetCurrentList(list, 0);
@@ -348,6 +376,7 @@ void TMainForm::FirstShowing() {
             ShowError(this, e.what());
         }
     }
+    if (fFinder) fFinder->FocusList();
     fResourceOption = fContext.config.UseResource;
     fTemplateName = fContext.config.TemplateName;
 
@@ -362,6 +391,25 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     // Only the exit command ends the program; it may ask to save first.
     event->ignore();
     RunReportingErrors([this] { fExit->Execute(nullptr); });
+}
+
+bool TMainForm::AtMaximisedSize() const {
+    const QScreen* where = screen();
+    if (!where) return true;
+    const QSize available = where->availableGeometry().size();
+    const QSize frame = frameGeometry().size();
+    return frame.width() >= available.width() - 8 && frame.height() >= available.height() - 8;
+}
+
+void TMainForm::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (fAwaitingMaximise && AtMaximisedSize()) {
+        fAwaitingMaximise = false;
+        QTimer::singleShot(0, this, &TMainForm::FirstShowing);
+    }
+    // A docked window may grow until the workspace is down to the frame's minimum.
+    for (TSizeablePanel* panel : findChildren<TSizeablePanel*>())
+        if (panel->IsDocked()) panel->FitFrame(event->size(), minimumSize());
 }
 
 void TMainForm::ArrangeIcons() {
@@ -393,6 +441,13 @@ void TMainForm::ShowAbout() {
 }
 
 void TMainForm::ShowHelp(int context) {
+    // A modal dialog would block the shared help window; it gets one of its own.
+    if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != fHelp) {
+        auto* help = new THelpWindow(modal);
+        help->setAttribute(Qt::WA_DeleteOnClose);
+        help->ShowContext(context);
+        return;
+    }
     if (!fHelp) fHelp = new THelpWindow(this);
     fHelp->ShowContext(context);
 }

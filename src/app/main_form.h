@@ -1,6 +1,7 @@
 #pragma once
 
 #include "config/library_open.h"
+#include "finder/finder_host.h"
 #include "framework/observer.h"
 
 #include <QMainWindow>
@@ -26,6 +27,7 @@ class THelpWindow;
 class TAboutExForm;
 class TRelatedChooser;
 class TViewerForm;
+class TQFForm;
 
 // What the main window needs from start-up.
 struct TMainFormContext {
@@ -41,7 +43,7 @@ struct TMainFormContext {
 
 // The application's frame: menus, the tool panel, the workspace for the child windows
 // and the status line. Behaviour lives in the commands it binds.
-class TMainForm : public QMainWindow {
+class TMainForm : public QMainWindow, public TFinderHost {
     Q_OBJECT
 public:
     static constexpr int kMinWidth = 460;
@@ -54,14 +56,18 @@ public:
     QMenu* Menu(const QString& name) const;
     QAbstractButton* Button(const QString& name) const;
     QString StatusText() const;
-    QMdiArea* Workspace() const { return fWorkspace; }
+    QMdiArea* Workspace() const override { return fWorkspace; }
+    QMainWindow* Frame() override { return this; }
+    // The Question Finder, created after the main window.
+    void SetFinder(TQFForm* finder) { fFinder = finder; }
+    std::vector<std::string>& ResourcePromptList() override { return fResourcePromptList; }
     // The caption and hint changes start-up applies once the windows exist.
     void ApplyCaptionOverrides();
     void SetAboutBox(TAboutExForm* about) { fAbout = about; }
     // The Viewer and its browsing commands, bound once start-up has made the windows.
     void SetViewer(TViewerForm& viewer, TRelatedChooser& chooser);
-    void ShowHelp(int context);
-    bool ResourcePromptOption() const { return fResourcePrompt; }
+    void ShowHelp(int context) override;
+    bool ResourcePromptOption() const override { return fResourcePrompt; }
     bool ResourceOption() const { return fResourceOption; }
     const std::string& TemplateName() const { return fTemplateName; }
     QSize DocumentWindowSize() const { return fDocumentWindowSize; }
@@ -75,6 +81,7 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     // F1 in an open menu shows the manual's section for the highlighted item.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -85,6 +92,7 @@ private:
     void Bind(const char* menuItem, const char* button, Args&&... args);
     TCommandControl* ControlFor(const char* name, bool isButton);
     void FirstShowing();
+    bool AtMaximisedSize() const;
     void StatusChanged(TObservable* sender, const TCodeSet& codes);
     void ShowAbout();
     // Lines the minimised child windows up along the bottom of the workspace.
@@ -104,11 +112,12 @@ private:
     TAboutExForm* fAbout = nullptr;
     TViewerForm* fViewer = nullptr;
     bool fFirstShow = true;
-    int fLayoutWaits = 0;
+    bool fAwaitingMaximise = false;
     bool fResourcePrompt = true;
     bool fResourceOption = true;
     std::string fTemplateName = "MES1.xlt";
     QSize fDocumentWindowSize;
     TFirstLayout fFirstLayout;
     std::vector<std::string> fResourcePromptList;
+    TQFForm* fFinder = nullptr;
 };

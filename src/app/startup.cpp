@@ -5,6 +5,8 @@
 #include "app/main_form.h"
 #include "app/message_prompts.h"
 #include "config/library_open.h"
+#include "finder/finder_form.h"
+#include "finder/pick_form.h"
 #include "finder/related_form.h"
 #include "finder/ts_list_form.h"
 #include "finder/view_manager.h"
@@ -84,6 +86,12 @@ int RunQuarrybook(int argc, char** argv) {
     TTSListManager listManager;
     TMainForm mainForm(
         {*app, finderManager, viewerManager, listManager, config, choice.Subject, choice.Document});
+    // Each window comes after the one it hands work to: the picker before the finder
+    // whose search buttons use it, the chooser before the Viewer's related-text commands.
+    TPickForm picker(
+        *app, [&mainForm](int context) { mainForm.ShowHelp(context); }, &mainForm);
+    TQFForm finder(*app, finderManager, mainForm, picker);
+    mainForm.SetFinder(&finder);
     TRelatedForm related(&mainForm);
     TViewerForm viewer(*app, viewerManager, related, mainForm, *mainForm.Workspace());
     TTSListForm textList(*app, listManager, &mainForm);

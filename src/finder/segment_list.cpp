@@ -8,6 +8,8 @@
 
 #include <QPainter>
 
+#include <algorithm>
+
 namespace {
 const QColor kSelectedFill(166, 202, 240);
 constexpr int kIndentStep = 15;
@@ -100,5 +102,13 @@ TSegmentListView::TSegmentListView(QWidget* parent) : QListView(parent) {
 }
 
 void TSegmentListView::startDrag(Qt::DropActions) {
-    StartItemDrag(this);
+    // The highlighted rows are the application's selection, which every list mirrors.
+    QModelIndexList rows = selectionModel() ? selectionModel()->selectedRows() : QModelIndexList();
+    std::sort(rows.begin(), rows.end());
+    QStringList ids;
+    for (const QModelIndex& row : rows)
+        if (auto* segment =
+                static_cast<TTextSegment*>(row.data(TSegmentListModel::SegmentRole).value<void*>()))
+            ids.push_back(FromCp1252(segment->GetID()));
+    StartItemDrag(this, ids);
 }

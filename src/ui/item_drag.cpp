@@ -4,10 +4,13 @@
 #include <QMimeData>
 #include <QWidget>
 
-void StartItemDrag(QWidget* source) {
-    auto* drag = new QDrag(source);
+bool StartItemDrag(QWidget* source, const QStringList& identifiers) {
+    if (!source || identifiers.isEmpty()) return false;
     auto* data = new QMimeData;
-    data->setData(kItemMimeType, QByteArray());
+    const QString text = identifiers.join(QLatin1Char('\n'));
+    data->setData(QString::fromLatin1(kItemMimeType), text.toUtf8());
+    data->setText(text);
+    auto* drag = new QDrag(source);
     drag->setMimeData(data);
-    drag->exec(Qt::CopyAction);
+    return drag->exec(Qt::CopyAction) != Qt::IgnoreAction;
 }

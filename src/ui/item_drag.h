@@ -1,13 +1,14 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
-// What an item list hands to a drop target: the application's selection is the
-// payload, so the MIME data carries only this type.
-inline const QString kItemMimeType = QStringLiteral("application/x-quarrybook-items");
+// Items dragged between the program's lists: the segment identifiers of the
+// application's selection, one a line. Only this program reads the type.
+inline constexpr char kItemMimeType[] = "application/x-quarrybook-items";
 
-// Starts dragging the application's selection from a list; returns when it is dropped
-// or cancelled.
-void StartItemDrag(QWidget* source);
+// Drags the given items from `source` until the user drops or cancels; returns
+// whether something accepted them.
+bool StartItemDrag(QWidget* source, const QStringList& identifiers);

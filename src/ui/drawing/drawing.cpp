@@ -1,11 +1,11 @@
 #include "ui/drawing/drawing.h"
 
-#include "ui/drawing/glyph_table.h"
-#include "ui/qt_text.h"
 #include "framework/collections.h"
 #include "model/categories.h"
 #include "model/library.h"
 #include "model/segments.h"
+#include "ui/drawing/glyph_table.h"
+#include "ui/qt_text.h"
 
 #include <QAbstractButton>
 #include <QBitmap>
@@ -212,27 +212,51 @@ QPixmap ButtonGlyph(int glyphIndex) {
                                 g->count * kGlyphCellSize, kGlyphCellSize);
 }
 
+QPixmap DisabledGlyph(const QPixmap& enabled) {
+    const QImage source = enabled.toImage().convertToFormat(QImage::Format_ARGB32);
+    QImage out(source.size(), QImage::Format_ARGB32);
+    out.fill(Qt::transparent);
+    auto ink = [&source](int x, int y) {
+        if (x < 0 || y < 0 || x >= source.width() || y >= source.height()) return false;
+        const QRgb p = source.pixel(x, y);
+        return qAlpha(p) > 0 && qGray(p) < 192;
+    };
+    const QRgb shadow = qRgb(128, 128, 128);
+    const QRgb highlight = qRgb(255, 255, 255);
+    // Filled areas keep only their rim, so that a solid picture reads as disabled too.
+    auto line = [&ink](int x, int y) {
+        return ink(x, y) && !(ink(x - 1, y) && ink(x + 1, y) && ink(x, y - 1) && ink(x, y + 1));
+    };
+    for (int y = 0; y < source.height(); ++y)
+        for (int x = 0; x < source.width(); ++x) {
+            if (line(x, y))
+                out.setPixel(x, y, shadow);
+            else if (line(x - 1, y - 1))
+                out.setPixel(x, y, highlight);
+        }
+    return QPixmap::fromImage(out);
+}
+
 void LoadButtonGlyph(QAbstractButton& button, int glyphIndex) {
     const TGlyphCell* cell = GlyphCell(glyphIndex);
     if (!cell) return;
-    const TGlyphCell& g = *cell;
     const QPixmap strip = ButtonGlyph(glyphIndex);
+    const QPixmap picture = strip.copy(0, 0, kGlyphCellSize, kGlyphCellSize);
     QIcon icon;
-    auto add = [&](int cell, QIcon::Mode mode) {
-        const QPixmap picture =
-            strip.copy(cell * kGlyphCellSize, 0, kGlyphCellSize, kGlyphCellSize);
-        icon.addPixmap(picture, mode);
+    auto add = [&icon](const QPixmap& image, QIcon::Mode mode) {
+        icon.addPixmap(image, mode);
         // A doubled copy for high-density screens, where Qt would otherwise smooth the
         // 16-pixel art into a blur.
-        QPixmap doubled = picture.scaled(2 * kGlyphCellSize, 2 * kGlyphCellSize,
-                                         Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        QPixmap doubled = image.scaled(2 * kGlyphCellSize, 2 * kGlyphCellSize,
+                                       Qt::IgnoreAspectRatio, Qt::FastTransformation);
         doubled.setDevicePixelRatio(2);
         icon.addPixmap(doubled, mode);
     };
-    add(0, QIcon::Normal);
-    // A strip's second cell is its disabled picture; where the table points that cell at
-    // another glyph's picture, Qt's own greyed rendering stands in for it.
-    if (HasOwnDisabledImage(g)) add(1, QIcon::Disabled);
+    add(picture, QIcon::Normal);
+    // One engraved outline for every glyph. The strips' own second cells are uneven: some
+    // are filled grey shapes that read as enabled pictures, and single-cell glyphs have
+    // none, where the style's faded copy of a black-and-white picture hardly changes.
+    add(DisabledGlyph(picture), QIcon::Disabled);
     button.setIcon(icon);
-    button.setProperty("glyphCount", g.count);
+    button.setProperty("glyphCount", cell->count);
 }

@@ -31,7 +31,9 @@ void BuildSymbolTables(const TLibrary& library);
 
 void DrawSegmentEntry(QPainter& painter, const TTextSegment& segment, int top, int left, int right);
 void DrawCategoryLabel(QPainter& painter, const TCategory& category, int y, int x);
-// Gives a tool button its glyph (enabled and, where the table has one, disabled image).
+// Gives a tool button its glyph, enabled and disabled.
 void LoadButtonGlyph(QAbstractButton& button, int glyphIndex);
 // The glyph strip of a table entry: 16 high, 16 x count wide.
 QPixmap ButtonGlyph(int glyphIndex);
+// A glyph's disabled look: its dark lines engraved in grey with a white edge, the rest clear.
+QPixmap DisabledGlyph(const QPixmap& enabled);

@@ -1,10 +1,10 @@
-#include "ui/drawing/drawing.h"
-#include "ui/drawing/glyph_table.h"
 #include "empty_library.h"
 #include "framework/collections.h"
 #include "model/categories.h"
 #include "model/library.h"
 #include "model/segments.h"
+#include "ui/drawing/drawing.h"
+#include "ui/drawing/glyph_table.h"
 
 #include <QApplication>
 #include <QImage>
@@ -109,12 +109,24 @@ TEST(DrawingResources, ButtonGlyphStripsFollowTheTable) {
     LoadButtonGlyph(button, 2);
     EXPECT_FALSE(button.icon().isNull());
     EXPECT_EQ(button.property("glyphCount").toInt(), 2);
-    // The disabled look is the strip's second cell, and double density gets sharp pixels.
-    EXPECT_EQ(button.icon()
-                  .pixmap(QSize(16, 16), 1.0, QIcon::Disabled)
-                  .toImage()
-                  .convertToFormat(QImage::Format_ARGB32),
-              ButtonGlyph(2).copy(16, 0, 16, 16).toImage().convertToFormat(QImage::Format_ARGB32));
+    // Disabled, every glyph is engraved: only shadow grey, white and clear pixels, and
+    // a picture unlike the enabled one (a single-cell glyph too).
+    for (int glyph : {0, 2}) {
+        QToolButton b;
+        LoadButtonGlyph(b, glyph);
+        const QImage normal =
+            b.icon().pixmap(QSize(16, 16), 1.0).toImage().convertToFormat(QImage::Format_ARGB32);
+        const QImage disabled = b.icon()
+                                    .pixmap(QSize(16, 16), 1.0, QIcon::Disabled)
+                                    .toImage()
+                                    .convertToFormat(QImage::Format_ARGB32);
+        EXPECT_NE(disabled, normal) << glyph;
+        EXPECT_TRUE(HasColour(disabled, disabled.rect(),
+                              [](QColor c) { return c == QColor(128, 128, 128); }));
+        EXPECT_FALSE(HasColour(disabled, disabled.rect(), [&](QColor c) {
+            return c.alpha() > 0 && c != QColor(128, 128, 128) && c != QColor(Qt::white);
+        })) << glyph;
+    }
     const QImage doubled = button.icon().pixmap(QSize(16, 16), 2.0).toImage();
     ASSERT_EQ(doubled.size(), QSize(32, 32));
     for (int y = 0; y < 32; y += 2)

@@ -4,6 +4,9 @@
 #include "app/logic/doc_logic.h"
 #include "app/main_form.h"
 #include "empty_library.h"
+#include "finder/finder_form.h"
+#include "finder/item_list_view.h"
+#include "finder/pick_form.h"
 #include "finder/related_form.h"
 #include "finder/view_manager.h"
 #include "finder/viewer_form.h"
@@ -209,6 +212,31 @@ TEST_F(MainFormTest, FirstShowingOpensTheDocumentNamedOnTheCommandLine) {
     for (TDocLogic* doc : std::vector<TDocLogic*>(logic.Documents()))
         logic.CloseDocument(*doc);
     std::remove(path.c_str());
+}
+
+TEST_F(MainFormTest, TheFinderFillsItsColumnComesBackFromTheViewMenuAndHasItsHelp) {
+    TPickForm picker(logic, nullptr, form.get());
+    TQFForm qf(logic, finder, *form, picker);
+    form->SetFinder(&qf);
+    form->show();
+    QTRY_VERIFY(qf.isVisible());
+    EXPECT_EQ(qf.geometry().topLeft(), QPoint(form->FirstLayout().left, form->FirstLayout().top));
+    EXPECT_EQ(qf.height(), form->FirstLayout().middle - form->FirstLayout().top);
+    EXPECT_EQ(form->DocumentWindowSize().width(), qf.width());
+    EXPECT_EQ(qf.List()->HighlightedRows(), QList<int>({0}));
+
+    qf.close();
+    EXPECT_TRUE(qf.isMinimized());
+    form->Action("QuestionFinder1")->trigger();
+    EXPECT_FALSE(qf.isMinimized());
+
+    qf.List()->setFocus();
+    QTest::keyClick(qf.List(), Qt::Key_F1);
+    auto* help = form->findChild<THelpWindow*>();
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(help->CurrentPage(), "finding.html#finder");
+    help->close();
+    form->hide();
 }
 
 TEST(AboutBox, ShowsTheDecodedPictureTheSubjectAndTheVersion) {

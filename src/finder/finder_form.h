@@ -1,0 +1,91 @@
+#pragma once
+
+#include "framework/observer.h"
+#include "model/selector.h"
+
+#include <QDockWidget>
+#include <QMdiSubWindow>
+#include <QPointer>
+
+#include <array>
+#include <memory>
+#include <vector>
+
+class QAbstractButton;
+class TAppLogic;
+class TCategoryBox;
+class TCategoryPicker;
+class TCommand;
+class TCommandControl;
+class TFinderHost;
+class TItemListView;
+class TQuestionListModel;
+class TSizeablePanel;
+class TViewManager;
+
+// The Question Finder: six rows that show and change the search's choices, and the
+// list of the questions that meet them. Its controls sit on a panel that lives in this
+// child window or, docked, at the right edge of the main window.
+class TQFForm : public QMdiSubWindow {
+    Q_OBJECT
+public:
+    static constexpr int kHelpContext = 201;
+    static constexpr int kInitialWidth = 321;
+    static constexpr int kInitialHeight = 284;
+
+    TQFForm(TAppLogic& app, TViewManager& manager, TFinderHost& host, TCategoryPicker& picker);
+    ~TQFForm() override;
+
+    TSizeablePanel* Panel() const { return fPanel; }
+    TItemListView* List() const { return fList; }
+    TQuestionListModel* ListModel() const { return fModel; }
+    // The row's "..." button, or null when the library offers no row of that kind.
+    QAbstractButton* SearchButton(TDimension d) const;
+    TCategoryBox* CategoryBox(TDimension d) const;
+    QDockWidget* DockWidget() const { return fDockWidget; }
+    int DockedWidth() const { return fDockedWidth; }
+    // Out of its minimised state, as the View menu asks before showing it.
+    void Restore();
+    void FocusList();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct Row {
+        TCategoryBox* box = nullptr;
+        QAbstractButton* button = nullptr;
+    };
+    void BuildRows(TCategoryPicker& picker);
+    void LayOutList();
+    void ManagerChanged(TObservable* sender, const TCodeSet& codes);
+    void AppChanged(TObservable* sender, const TCodeSet& codes);
+    void ShowFinder();
+    void HideFinder();
+    void DockPanel();
+    void UndockPanel();
+    void Fill();
+    void SyncHighlight();
+    void Refreshed();
+    void ListClicked();
+    void OfferResource(int row);
+    void DragSelection();
+
+    TAppLogic& fApp;
+    TViewManager& fManager;
+    TFinderHost& fHost;
+    TSizeablePanel* fPanel;
+    TItemListView* fList;
+    TQuestionListModel* fModel;
+    QPointer<QDockWidget> fDockWidget;
+    std::array<Row, kDimensionCount> fRows{};
+    std::unique_ptr<TCommand> fCloseCmd;
+    std::unique_ptr<TCommand> fDockCmd;
+    std::vector<std::unique_ptr<TCommandControl>> fControls;
+    std::vector<std::unique_ptr<TCommand>> fSearchCmds;
+    int fDockedWidth = 313;
+    bool fBusy = false;
+    bool fShown = false;
+    bool fObservingApp = false;
+};
