@@ -37,6 +37,7 @@ TEditForm::TEditForm(TAppLogic& app, QWidget* parent)
 
     DescriptionE = new QLineEdit(this);
     DescriptionE->setObjectName(QStringLiteral("DescriptionE"));
+    DescriptionE->setMaxLength(100); // what an entry's title keeps
     MarkNE = new QLineEdit(this);
     MarkNE->setObjectName(QStringLiteral("MarkNE"));
     TimeNE = new QLineEdit(this);

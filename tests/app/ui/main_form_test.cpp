@@ -134,6 +134,26 @@ TEST_F(MainFormTest, BoundCommandsWorkAndUnbuiltOnesAreGreyed) {
     EXPECT_TRUE(viewer.Visible());
 }
 
+TEST_F(MainFormTest, EditAndInsertMenusWorkOnTheCurrentDocument) {
+    EXPECT_FALSE(form->Action("InsertTitleM")->isEnabled());
+    TDocLogic& doc = logic.NewDocument();
+    logic.SetCurrentDoc(&doc);
+    EXPECT_TRUE(form->Action("InsertTitleM")->isEnabled());
+    TItemList* results = logic.SelectorList();
+    logic.SetCurrentList(results, 0);
+    logic.SelectItem(results->Item(0), results, true);
+    EXPECT_FALSE(form->Action("CutM")->isEnabled());
+    EXPECT_TRUE(form->Button("CopyToDocB")->isEnabled());
+    QTest::mouseClick(form->Button("CopyToDocB"), Qt::LeftButton);
+    form->Action("CopyM")->trigger();
+    EXPECT_TRUE(form->Button("PasteB")->isEnabled());
+    form->Action("PasteM")->trigger();
+    EXPECT_EQ(doc.Document().Entries.size(), 1u); // the duplicate question was answered No
+    logic.CloseDocument(doc);
+    EXPECT_FALSE(form->Action("InsertTitleM")->isEnabled());
+    EXPECT_FALSE(form->Button("PasteB")->isEnabled());
+}
+
 TEST_F(MainFormTest, StatusLineFollowsTheSelectionAndMinimumSizeHolds) {
     TItemList* results = logic.SelectorList();
     logic.SetCurrentList(results, 0);
