@@ -60,6 +60,9 @@ def main():
         main_window = window("Orrin Quarrybook Sample Science")
         time.sleep(1.5)
         xdo("windowactivate", "--sync", main_window)
+        # The first test document is the last window of the Window menu; activating it
+        # makes it the document that the Edit and Insert menus work on.
+        keys("alt+w", "Up", "Return", pause=0.6)
         # The finder has the first question selected: copy it and the next two.
         keys("ctrl+d", "alt+v", "n", "ctrl+d", "alt+v", "n", "ctrl+d")
         keys("alt+e", pause=0.8)
