@@ -22,6 +22,7 @@ class TCommand;
 class TCommandControl;
 class TDocFormCreator;
 class TFileDialogs;
+struct TEditDialogs;
 class TTSListManager;
 class TViewManager;
 class THelpWindow;
@@ -110,6 +111,7 @@ private:
     std::unique_ptr<TCommand> fExit;
     std::unique_ptr<TFileDialogs> fFileDialogs;
     std::unique_ptr<TDocFormCreator> fDocForms;
+    std::unique_ptr<TEditDialogs> fEditDialogs;
     QMdiArea* fWorkspace = nullptr;
     QLabel* fStatus = nullptr;
     QPointer<THelpWindow> fHelp;

@@ -1,4 +1,4 @@
-#include "documents_fixture.h"
+#include "doc_window_fixture.h"
 
 #include <QImage>
 #include <QItemSelectionModel>
@@ -31,7 +31,7 @@ void ClickRows(TDocForm& form, std::initializer_list<int> rows) {
 
 } // namespace
 
-TEST_F(DocumentsTest, RowsFollowInsertRemoveAndMoveKeepingTheOthersAndTheirSelection) {
+TEST_F(DocWindowTest, RowsFollowInsertRemoveAndMoveKeepingTheOthersAndTheirSelection) {
     TDocLogic& doc = Document(1, 10);
     TDocForm* form = Window(doc);
     ASSERT_NE(form, nullptr);
@@ -73,7 +73,7 @@ TEST_F(DocumentsTest, RowsFollowInsertRemoveAndMoveKeepingTheOthersAndTheirSelec
     EXPECT_TRUE(SelectedRows(*form).empty());
 }
 
-TEST_F(DocumentsTest, RowsShowTheNumberInNavyWithTheIdentifierAndTitle) {
+TEST_F(DocWindowTest, RowsShowTheNumberInNavyWithTheIdentifierAndTitle) {
     TDocLogic& doc = Document(1, 2);
     doc.ToggleNumbered(1);
     TDocForm* form = Window(doc);
@@ -99,7 +99,7 @@ TEST_F(DocumentsTest, RowsShowTheNumberInNavyWithTheIdentifierAndTitle) {
     EXPECT_GT(same, 25 * 28 * 9 / 10); // the kind icon and identifier, 13 pixels apart
 }
 
-TEST_F(DocumentsTest, DropsMoveOneEntryOrAddTheSelectionBeforeTheRowUnderThePointer) {
+TEST_F(DocWindowTest, DropsMoveOneEntryOrAddTheSelectionBeforeTheRowUnderThePointer) {
     TDocLogic& doc = Document(1, 4);
     TDocForm* form = Window(doc);
     TDocListView* list = form->List();
@@ -128,7 +128,7 @@ TEST_F(DocumentsTest, DropsMoveOneEntryOrAddTheSelectionBeforeTheRowUnderThePoin
     EXPECT_EQ(form->Model()->Rows(), Entries(doc));
 }
 
-TEST_F(DocumentsTest, TheWindowFollowsItsDocumentsNameAndGoesWithIt) {
+TEST_F(DocWindowTest, TheWindowFollowsItsDocumentsNameAndGoesWithIt) {
     TDocLogic& doc = Document(1, 2);
     TDocForm* form = Window(doc);
     QPointer<TDocForm> watch(form);

@@ -2,10 +2,6 @@
 
 #include "app/logic/app_logic.h"
 #include "app/logic/doc_logic.h"
-#include "documents/doc_entry_list.h"
-#include "documents/doc_form.h"
-#include "documents/doc_form_creator.h"
-#include "documents/file_commands.h"
 #include "empty_library.h"
 #include "framework/stream.h"
 #include "model/library.h"
@@ -13,16 +9,13 @@
 #include "model/text_store.h"
 
 #include <QApplication>
-#include <QMdiArea>
 #include <gtest/gtest.h>
 
 #include <deque>
-#include <filesystem>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
-inline QApplication& TestApp() {
+inline QApplication& DocumentsTestApp() {
     static int argc = 1;
     static char name[] = "qb_documents_tests";
     static char* argv[] = {name, nullptr};
@@ -30,7 +23,7 @@ inline QApplication& TestApp() {
     return *app;
 }
 
-// Answers questions from a script (No when it runs out) and records them.
+// Answers questions from a script (No when it runs out) and records what was said.
 class ScriptedPrompts : public TUserPrompts {
 public:
     TAnswer Ask(const std::string& message, bool) override {
@@ -40,85 +33,59 @@ public:
         answers.pop_front();
         return a;
     }
-    void Inform(const std::string&) override {}
+    void Inform(const std::string& message) override { informed.push_back(message); }
     std::deque<TAnswer> answers;
     std::vector<std::string> asked;
+    std::vector<std::string> informed;
 };
 
-// File names from a script; an empty one (or none left) is a cancelled dialog.
-class ScriptedDialogs : public TFileDialogs {
-public:
-    std::string ChooseDocumentToOpen() override { return Next(); }
-    std::string ChooseDocumentToSave(const std::string& fileName) override {
-        offered.push_back(fileName);
-        return Next();
-    }
-    std::deque<std::string> names;
-    std::vector<std::string> offered;
-
-private:
-    std::string Next() {
-        if (names.empty()) return {};
-        std::string n = names.front();
-        names.pop_front();
-        return n;
-    }
-};
-
-// Questions Q1 to Q12 (Q1 worth 2 marks and 3 minutes) and a workspace whose document
-// windows the creator makes.
-struct TAppFirst {
-    TAppFirst() { TestApp(); } // before any widget of the fixture
-};
-
-class DocumentsTest : public ::testing::Test, private TAppFirst {
+// Questions 1, 2 and 3 worth 4, 5 and 6 marks and 10, 0 and 5 minutes; question 1's
+// text ends with the end mark.
+class DocumentsTest : public ::testing::Test {
 protected:
+    DocumentsTest() { DocumentsTestApp(); }
+
     void SetUp() override {
         auto lib = MakeEmptyLibrary("Bank");
-        for (int i = 1; i <= 12; ++i) {
-            auto* id = lib->QuestionRoot->AddChild(std::make_unique<TIdentityCategory>(
-                std::to_string(i), "Question " + std::to_string(i)));
+        const int marks[] = {4, 5, 6}, times[] = {10, 0, 5};
+        for (int i = 0; i < 3; ++i) {
+            const std::string id = std::to_string(i + 1);
+            auto* identity = lib->QuestionRoot->AddChild(
+                std::make_unique<TIdentityCategory>(id, "Question " + id));
             auto q = std::make_unique<TQuestion>();
-            if (i == 1) q->Marks = 2, q->Time = 3;
-            id->SetSegment(std::move(q));
+            q->Marks = std::int16_t(marks[i]);
+            q->Time = std::int16_t(times[i]);
+            q->Chunk = MakeChunk({"{\\rtf1\\ansi{\\fonttbl{\\f0\\froman\\fcharset0 TIMES NEW "
+                                  "ROMAN;}}\\f0 Question ",
+                                  id, "\\par -\\par}"});
+            identity->SetSegment(std::move(q));
         }
         app.SetLibrary("Bank", std::make_unique<TTextStore>(std::make_unique<TMemoryStream>()),
                        std::move(lib));
-        dir = std::filesystem::temp_directory_path() /
-              ("qb-docs-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(dir);
-        std::filesystem::create_directories(dir);
-        workspace.resize(800, 600);
-    }
-    void TearDown() override {
-        for (TDocLogic* doc : std::vector<TDocLogic*>(app.Documents()))
-            app.CloseDocument(*doc);
-        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        std::filesystem::remove_all(dir);
     }
 
-    TTextSegment* Seg(int i) { return app.Library()->FindSegment("Q" + std::to_string(i)); }
-    // A new document holding questions first..last, with its window.
-    TDocLogic& Document(int first, int last) {
+    TTextSegment* Seg(const char* id) const { return app.Library()->FindSegment(id); }
+    // A current document holding the given library texts.
+    TDocLogic& Document(std::vector<const char*> ids) {
         TDocLogic& doc = app.NewDocument();
         std::vector<TListItem> items;
-        for (int i = first; i <= last; ++i)
-            items.push_back(Seg(i));
+        for (const char* id : ids)
+            items.push_back(Seg(id));
         if (!items.empty()) doc.InsertEntries(items, -1);
+        doc.SetModified(false);
+        app.SetCurrentDoc(&doc);
         return doc;
     }
-    TDocForm* Window(const TDocLogic& doc) {
-        for (auto* form : workspace.findChildren<TDocForm*>())
-            if (form->DocLogic() == &doc) return form;
-        return nullptr;
+    // Clicks entry `index` of the document, as its window does.
+    void Click(TDocLogic& doc, int index) {
+        TItemList& list = doc.EntryList();
+        app.SetCurrentList(&list, index);
+        app.SelectItem(list.Item(index), &list, true);
     }
-    std::string Path(const char* name) const { return (dir / name).string(); }
+    TDocContent* Entry(TDocLogic& doc, int index) {
+        return doc.Document().Entries.at(std::size_t(index)).get();
+    }
 
     ScriptedPrompts prompts;
     TAppLogic app{prompts};
-    ScriptedDialogs dialogs;
-    QMdiArea workspace;
-    TDocFormCreator creator{app, dialogs, workspace, [] { return QSize(300, 250); }};
-    std::filesystem::path dir;
 };

@@ -1,4 +1,4 @@
-#include "documents_fixture.h"
+#include "doc_window_fixture.h"
 
 #include "framework/errors.h"
 
@@ -12,7 +12,7 @@ template <class C> void RunCmd(TAppLogic& app, TFileDialogs& dialogs) {
 
 } // namespace
 
-TEST_F(DocumentsTest, ExitAsksAboutTheLastOpenedFirstAndEndsOnlyWhenNoneIsLeft) {
+TEST_F(DocWindowTest, ExitAsksAboutTheLastOpenedFirstAndEndsOnlyWhenNoneIsLeft) {
     TDocLogic& first = Document(1, 1);
     TDocLogic& second = Document(2, 2);
     TDocLogic& third = Document(3, 3);
@@ -39,7 +39,7 @@ TEST_F(DocumentsTest, ExitAsksAboutTheLastOpenedFirstAndEndsOnlyWhenNoneIsLeft) 
     EXPECT_EQ(prompts.asked.size(), 4u);
 }
 
-TEST_F(DocumentsTest, SaveAllStopsAtTheUnnamedDocumentWhoseSaveAsIsCancelled) {
+TEST_F(DocWindowTest, SaveAllStopsAtTheUnnamedDocumentWhoseSaveAsIsCancelled) {
     TDocLogic& a = Document(1, 1);
     a.SaveToFile(Path("a.vqd"));
     a.InsertEntries({Seg(2)}, -1);
@@ -73,7 +73,7 @@ TEST_F(DocumentsTest, SaveAllStopsAtTheUnnamedDocumentWhoseSaveAsIsCancelled) {
     EXPECT_TRUE(item.enabled);
 }
 
-TEST_F(DocumentsTest, ADocumentWhoseSaveFailsIsNeverClosed) {
+TEST_F(DocWindowTest, ADocumentWhoseSaveFailsIsNeverClosed) {
     TDocLogic& doc = Document(1, 2);
     app.SetCurrentDoc(&doc);
     const std::string nowhere = Path("missing-folder/test.vqd");
@@ -103,7 +103,7 @@ TEST_F(DocumentsTest, ADocumentWhoseSaveFailsIsNeverClosed) {
     EXPECT_FALSE(std::filesystem::exists(nowhere));
 }
 
-TEST_F(DocumentsTest, OpeningFailsWithTheFileAndTheReasonAndOpenAsksForTheFile) {
+TEST_F(DocWindowTest, OpeningFailsWithTheFileAndTheReasonAndOpenAsksForTheFile) {
     TDocLogic& doc = Document(1, 3);
     doc.SaveToFile(Path("kept.vqd"));
     int forgotten = 0;

@@ -1,4 +1,4 @@
-#include "documents_fixture.h"
+#include "doc_window_fixture.h"
 
 #include "config/library_open.h"
 
@@ -19,7 +19,7 @@ std::string Output(const std::string& command) {
 
 // What the windows save, the command-line tool reads back: the entries in the order the
 // user left them, numbered, with a typed text kept in the file.
-TEST_F(DocumentsTest, TheCommandLineToolReadsASavedDocumentAsTheWindowShowedIt) {
+TEST_F(DocWindowTest, TheCommandLineToolReadsASavedDocumentAsTheWindowShowedIt) {
     const std::string sample = QB_BINARY_DIR "/data/sample";
     TOpenedLibrary opened = OpenLibrary("Sample", sample + "/vantor32.ini");
     app.SetLibrary("Sample", std::move(opened.Store), std::move(opened.Library));
