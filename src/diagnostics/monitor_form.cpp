@@ -12,7 +12,9 @@
 #include <QVBoxLayout>
 
 TMonitorForm::TMonitorForm(TAppLogic& app, QWidget* parent)
-    : QWidget(parent, Qt::Window), fApp(app) {
+    // A dialog-type window stays above the main window that it watches.
+    : QWidget(parent, Qt::Dialog | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
+      fApp(app) {
     setObjectName("MonitorForm");
     setWindowTitle(QStringLiteral("Update Notification Monitor"));
     resize(480, 300);

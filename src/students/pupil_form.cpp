@@ -82,7 +82,9 @@ private:
 };
 
 TPupilForm::TPupilForm(QWidget* parent, std::unique_ptr<TPupilDialogs> dialogs)
-    : QWidget(parent, Qt::Window), fDialogs(std::move(dialogs)) {
+    // A dialog-type window stays above the main window instead of vanishing behind it.
+    : QWidget(parent, Qt::Dialog | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      fDialogs(std::move(dialogs)) {
     setObjectName("PupilForm");
     setWindowTitle(kSetCaption);
     resize(kWidth, kHeight);
@@ -110,6 +112,7 @@ TPupilForm::TPupilForm(QWidget* parent, std::unique_ptr<TPupilDialogs> dialogs)
     fGrid->setHorizontalHeaderLabels({QStringLiteral("Surname"), QStringLiteral("Forename"),
                                       QStringLiteral("DoB"), QStringLiteral("Sex")});
     fGrid->verticalHeader()->hide();
+    fGrid->verticalHeader()->setDefaultSectionSize(24);
     fGrid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     fGrid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     fGrid->setSelectionMode(QAbstractItemView::ContiguousSelection);
