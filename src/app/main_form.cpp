@@ -233,6 +233,7 @@ void TMainForm::CreateCommands() {
     // The student list window and the monitor: made once, shown from their menu items.
     auto* pupils = new TPupilForm(this);
     connect(fActions["PupilLists2"], &QAction::triggered, pupils, [pupils] {
+        pupils->setWindowState(pupils->windowState() & ~Qt::WindowMinimized);
         pupils->show();
         pupils->raise();
         pupils->activateWindow();

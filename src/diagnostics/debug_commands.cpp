@@ -12,6 +12,7 @@
 #include <QMessageBox>
 
 void TDebugMonitorCmd::Execute(void*) {
+    fMonitor.setWindowState(fMonitor.windowState() & ~Qt::WindowMinimized);
     fMonitor.show();
     fMonitor.raise();
     fMonitor.activateWindow();
