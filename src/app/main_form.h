@@ -113,7 +113,7 @@ private:
     bool fAwaitingMaximise = false;
     bool fResourcePrompt = true;
     bool fResourceOption = true;
-    std::string fTemplateName = "MES1.xlt";
+    std::string fTemplateName = "marksheet.qbt";
     QSize fDocumentWindowSize;
     TFirstLayout fFirstLayout;
     std::vector<std::string> fResourcePromptList;

@@ -4,6 +4,7 @@
 #include "find_command.h"
 #include "library_commands.h"
 #include "qb_version.h"
+#include "sheet_commands.h"
 #include "tool_options.h"
 
 #include <exception>
@@ -52,6 +53,8 @@ constexpr TCommand kCommands[] = {
     {"derive", "derive markscheme|report SUBJECT IN.vqd OUT.vqd", RunDeriveCommand},
     {"resave", "resave SUBJECT IN.vqd OUT.vqd", RunResaveCommand},
     {"new-doc", "new-doc SUBJECT OUT.vqd ID...", RunNewDocCommand},
+    {"marksheet", "marksheet SUBJECT DOC.vqd OUT.xlsx [--students LIST]", RunMarkSheetCommand},
+    {"file-index", "file-index SUBJECT DOC.vqd OUT.xlsx", RunFileIndexCommand},
     {"help", "help", RunHelpCommand, false},
 };
 
