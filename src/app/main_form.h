@@ -27,6 +27,7 @@ class TAboutExForm;
 class TRelatedChooser;
 class TViewerForm;
 class TQFForm;
+class TSheetFiles;
 
 // What the main window needs from start-up.
 struct TMainFormContext {
@@ -101,6 +102,8 @@ private:
     std::map<QString, QAction*> fActions;
     std::map<QString, QMenu*> fMenus;
     std::map<QString, QAbstractButton*> fButtons;
+    // Outlives the commands that use it.
+    std::unique_ptr<TSheetFiles> fSheetFiles;
     std::vector<std::unique_ptr<TCommandControl>> fControls;
     std::vector<std::unique_ptr<TCommand>> fCommands;
     std::unique_ptr<TCommand> fExit;
