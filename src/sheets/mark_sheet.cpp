@@ -112,14 +112,6 @@ void FillMarkSheet(TWorkbook& book, const std::vector<TQuestionFields>& question
         book.SetText(kMarksSheet, r, 3, U(s.DoB));
         book.SetText(kMarksSheet, r, 4, U(s.Sex));
     }
-    // The student count as last known, for programs that show it before recalculating.
-    if (auto b7 = book.Sheet(kMarksSheet).Cells.find({kPercentRow, 2});
-        b7 != book.Sheet(kMarksSheet).Cells.end() &&
-        b7->second.What == TWorkbook::TCell::Kind::Formula) {
-        b7->second.Number = static_cast<double>(students.size());
-        b7->second.EmptyResult = false;
-    }
-
     book.SetColumnWidth(kMarksSheet, n + kFirstQuestionColumn, 7);
     book.SetColumnWidth(kMarksSheet, n + kFirstQuestionColumn + 1, 9);
 
@@ -152,14 +144,14 @@ void FillMarkSheet(TWorkbook& book, const std::vector<TQuestionFields>& question
     book.SetText(kMarksSheet, kNumberRow, n + kFirstQuestionColumn, "Total", true);
     book.SetText(kMarksSheet, kNumberRow, n + kFirstQuestionColumn + 1, "%Correct", true);
     if (n > 0)
-        book.SetFormula(kMarksSheet, kMarksRow, 2, Formula("SUM(E6:" + last + "6)"), total);
+        book.SetFormula(kMarksSheet, kMarksRow, 2, Formula("SUM(E6:" + last + "6)"));
     else
         book.SetNumber(kMarksSheet, kMarksRow, 2, 0);
 
     for (int r = kFirstStudentRow; r <= lastStudent && n > 0; ++r) {
         const std::string row = std::to_string(r);
         const std::string marks = "E" + row + ":" + last + row;
-        book.SetFormula(kMarksSheet, r, n + kFirstQuestionColumn, Formula("SUM(" + marks + ")"), 0);
+        book.SetFormula(kMarksSheet, r, n + kFirstQuestionColumn, Formula("SUM(" + marks + ")"));
         // Empty until the student has a mark, and when the test carries no marks at all.
         if (total > 0)
             book.SetFormula(kMarksSheet, r, n + kFirstQuestionColumn + 1,

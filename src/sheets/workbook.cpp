@@ -54,11 +54,7 @@ void WriteSheet(lxw_workbook* book, const TWorkbook::TSheet& sheet, lxw_format* 
             worksheet_write_number(ws, row, column, cell.Number, format);
             break;
         case TWorkbook::TCell::Kind::Formula:
-            if (cell.EmptyResult)
-                worksheet_write_formula_str(ws, row, column, cell.Text.c_str(), format, "");
-            else
-                worksheet_write_formula_num(ws, row, column, cell.Text.c_str(), format,
-                                            cell.Number);
+            worksheet_write_formula_str(ws, row, column, cell.Text.c_str(), format, "");
             break;
         }
     }
@@ -81,19 +77,17 @@ const TWorkbook::TSheet& TWorkbook::Sheet(int number) const {
 
 void TWorkbook::SetText(int sheet, int row, int column, std::string text, bool bold) {
     CheckCell(row, column);
-    Sheet(sheet).Cells[{row, column}] = TCell{TCell::Kind::Text, std::move(text), 0, bold, false};
+    Sheet(sheet).Cells[{row, column}] = TCell{TCell::Kind::Text, std::move(text), 0, bold};
 }
 
 void TWorkbook::SetNumber(int sheet, int row, int column, double value, bool bold) {
     CheckCell(row, column);
-    Sheet(sheet).Cells[{row, column}] = TCell{TCell::Kind::Number, {}, value, bold, false};
+    Sheet(sheet).Cells[{row, column}] = TCell{TCell::Kind::Number, {}, value, bold};
 }
 
-void TWorkbook::SetFormula(int sheet, int row, int column, std::string formula,
-                           std::optional<double> result) {
+void TWorkbook::SetFormula(int sheet, int row, int column, std::string formula) {
     CheckCell(row, column);
-    Sheet(sheet).Cells[{row, column}] =
-        TCell{TCell::Kind::Formula, std::move(formula), result.value_or(0), false, !result};
+    Sheet(sheet).Cells[{row, column}] = TCell{TCell::Kind::Formula, std::move(formula), 0, false};
 }
 
 void TWorkbook::SetColumnWidth(int sheet, int column, double width) {

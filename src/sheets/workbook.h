@@ -1,7 +1,6 @@
 #pragma once
 
 #include <map>
-#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -14,10 +13,9 @@ public:
     struct TCell {
         enum class Kind { Text, Number, Formula };
         Kind What = Kind::Text;
-        std::string Text;  // the text, or the formula starting with "="
-        double Number = 0; // the number, or the formula's result as last known
+        std::string Text; // the text, or the formula starting with "="
+        double Number = 0;
         bool Bold = false;
-        bool EmptyResult = false; // a formula whose result as last known is empty
     };
     struct TSheet {
         std::string Name;
@@ -34,10 +32,9 @@ public:
 
     void SetText(int sheet, int row, int column, std::string text, bool bold = false);
     void SetNumber(int sheet, int row, int column, double value, bool bold = false);
-    // `result` is stored with the formula for programs that show it before recalculating;
-    // without one the formula shows an empty cell until then.
-    void SetFormula(int sheet, int row, int column, std::string formula,
-                    std::optional<double> result = std::nullopt);
+    // Stored without a result, so that spreadsheet programs work every formula out
+    // when they open the file; one stored result would be shown as it stands.
+    void SetFormula(int sheet, int row, int column, std::string formula);
     void SetColumnWidth(int sheet, int column, double width);
 
     // The font of every cell.
