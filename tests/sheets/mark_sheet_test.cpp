@@ -180,6 +180,20 @@ TEST_F(MarkSheet, ReferencesAreListedOnceWithoutTheirLetterInCaselessOrder) {
     EXPECT_EQ(file.Sheet(1).At("F4").Text, "4A");
 }
 
+TEST_F(MarkSheet, WithTheResourceOptionTheReferencesAreTheQuestionsResources) {
+    auto* sheet =
+        fLib->ResourceRoot->AddChild(std::make_unique<TIdentityCategory>("DS1", "Data sheet"));
+    Question("1", 1, {"3.1"})->Resources.push_back(sheet);
+    TMarkSheetRequest request;
+    request.TemplatePath = fFolder.Write("t.qbt", kTemplate);
+    request.UseResource = true;
+    WriteMarkSheet(fDoc, *fLib, request, fFolder.File("r.xlsx"));
+    TXlsxFile file(fFolder.File("r.xlsx"));
+    EXPECT_EQ(file.Sheet(1).At("E3").Text, "DS1");
+    EXPECT_EQ(file.Sheet(2).At("A2").Text, "DS1");
+    EXPECT_EQ(file.Sheet(2).At("B2").Text, "Data sheet");
+}
+
 TEST_F(MarkSheet, ABadTemplateOrStudentListWritesNothing) {
     Question("1", 1);
     std::string out = fFolder.File("out.xlsx");
