@@ -84,6 +84,27 @@ void DrawPageFooter(QPainter& painter, const TRtfFooter& footer, const TRtfPage&
     painter.restore();
 }
 
+std::vector<QRectF> ParagraphBorderBoxes(const QTextDocument& doc) {
+    const QAbstractTextDocumentLayout* layout = doc.documentLayout();
+    std::vector<QRectF> boxes;
+    QRectF box;
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+        if (!HasParagraphBorder(b)) continue;
+        const QRectF rect = layout->blockBoundingRect(b);
+        box = OpensBorderBox(b) || box.isNull() ? rect : box.united(rect);
+        if (!ClosesBorderBox(b)) continue;
+        boxes.push_back(box);
+        box = QRectF();
+    }
+    return boxes;
+}
+
+void DrawParagraphBorderBoxes(QPainter& painter, const std::vector<QRectF>& boxes,
+                              const QRectF& clip, double formatScale) {
+    for (const QRectF& box : boxes)
+        if (box.intersects(clip)) DrawBox(painter, box, formatScale);
+}
+
 void DrawParagraphBorders(QPainter& painter, const QTextDocument& doc, const QRectF& clip,
                           double formatScale) {
     const QAbstractTextDocumentLayout* layout = doc.documentLayout();

@@ -2,11 +2,13 @@
 
 #include "output/rtf/rtf_types.h"
 
+#include <QRectF>
 #include <QString>
+
+#include <vector>
 
 class QFont;
 class QPainter;
-class QRectF;
 class QTextBlock;
 class QTextDocument;
 
@@ -40,3 +42,9 @@ bool ClosesBorderBox(const QTextBlock& block);
 // document coordinates; `formatScale` is the layout's length per format unit.
 void DrawParagraphBorders(QPainter& painter, const QTextDocument& doc, const QRectF& clip,
                           double formatScale);
+
+// The same boxes found once, for a layout that draws many pages: a search of the
+// whole text for every page would make printing grow with the square of the text.
+std::vector<QRectF> ParagraphBorderBoxes(const QTextDocument& doc);
+void DrawParagraphBorderBoxes(QPainter& painter, const std::vector<QRectF>& boxes,
+                              const QRectF& clip, double formatScale);

@@ -11,6 +11,7 @@
 #include <QTextTable>
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace {
@@ -40,6 +41,9 @@ public:
 
 private:
     void Add(double top, double bottom, bool breakBefore, bool keepWithPrevious) {
+        // A unit without a place (a row of a table Qt could not lay out) takes no room;
+        // one that cut the pages at infinity would never end.
+        if (!std::isfinite(top) || !std::isfinite(bottom)) return;
         units_.push_back({top, std::max(top, bottom), breakBefore, keepWithPrevious});
     }
 

@@ -14,12 +14,11 @@
 #include <cmath>
 
 namespace {
-constexpr int kTwipsPerInch = 1440;
 constexpr double kMetersPerInch = 0.0254;
 
 QImage LayoutDevice() {
     QImage device(1, 1, QImage::Format_Mono);
-    const int dotsPerMeter = int(std::lround(kTwipsPerInch / kMetersPerInch));
+    const int dotsPerMeter = int(std::lround(kLayoutUnitsPerInch / kMetersPerInch));
     device.setDotsPerMeterX(dotsPerMeter);
     device.setDotsPerMeterY(dotsPerMeter);
     return device;
@@ -35,9 +34,19 @@ double FormatScale(QPaintDevice& device) {
     QTextBlockFormat f;
     f.setTopMargin(kProbe);
     QTextCursor(&probe).setBlockFormat(f);
-    probe.setTextWidth(kTwipsPerInch);
+    probe.setTextWidth(kLayoutUnitsPerInch);
     const double scale = probe.documentLayout()->blockBoundingRect(probe.begin()).top() / kProbe;
-    return scale > 0 ? scale : double(kTwipsPerInch) / 96.0;
+    return scale > 0 ? scale : kLayoutUnitsPerInch / 96.0;
+}
+
+double BodyWidth(const TRtfPage& page) {
+    const int twips = std::max(720, page.width - page.marginLeft - page.marginRight);
+    return twips / kTwipsPerLayoutUnit;
+}
+
+double BodyHeight(const TRtfPage& page) {
+    const int twips = std::max(720, page.height - page.marginTop - page.marginBottom);
+    return twips / kTwipsPerLayoutUnit;
 }
 
 // The room a box takes: its reach plus a little air, since the layout lets a
@@ -63,6 +72,23 @@ bool MakeRoomForParagraphBorders(QTextDocument& doc) {
         cursor.setBlockFormat(f);
     }
     return any;
+}
+
+// Qt's layout scales a paragraph's space before and after, and the lengths of
+// tables and frames, from format units to its device, but takes a paragraph's left
+// and right indents and its first-line indent as device units. In the copy that is
+// printed those three are scaled here, so that an indent prints as wide as it is.
+void ScaleParagraphIndents(QTextDocument& doc, double formatScale) {
+    QTextCursor cursor(&doc);
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+        QTextBlockFormat f = b.blockFormat();
+        if (f.leftMargin() == 0 && f.rightMargin() == 0 && f.textIndent() == 0) continue;
+        f.setLeftMargin(f.leftMargin() * formatScale);
+        f.setRightMargin(f.rightMargin() * formatScale);
+        f.setTextIndent(f.textIndent() * formatScale);
+        cursor.setPosition(b.position());
+        cursor.setBlockFormat(f);
+    }
 }
 
 // The layout drops the space before a paragraph that directly follows a table. In
@@ -93,7 +119,8 @@ TPageLayout::TPageLayout(const QTextDocument& source, const TRtfPage& page)
     : page_(page), device_(LayoutDevice()) {
     formatScale_ = FormatScale(device_);
     doc_.reset(source.clone());
-    hasBorders_ = MakeRoomForParagraphBorders(*doc_);
+    const bool hasBorders = MakeRoomForParagraphBorders(*doc_);
+    ScaleParagraphIndents(*doc_, formatScale_);
     KeepSpaceAfterTables(*doc_);
     doc_->documentLayout()->setPaintDevice(&device_);
     doc_->setUseDesignMetrics(true);
@@ -103,13 +130,20 @@ TPageLayout::TPageLayout(const QTextDocument& source, const TRtfPage& page)
     root.setPadding(0);
     root.setBorder(0);
     doc_->rootFrame()->setFrameFormat(root);
-    const int textWidth =
-        std::max(kTwipsPerInch / 2, page_.width - page_.marginLeft - page_.marginRight);
-    doc_->setTextWidth(textWidth);
+    doc_->setTextWidth(BodyWidth(page_));
+    pages_ = BreakIntoPages(CollectFlowUnits(*doc_, formatScale_), BodyHeight(page_));
+    if (hasBorders) borderBoxes_ = ParagraphBorderBoxes(*doc_);
 
-    const double bodyHeight =
-        std::max(kTwipsPerInch / 2, page_.height - page_.marginTop - page_.marginBottom);
-    pages_ = BreakIntoPages(CollectFlowUnits(*doc_, formatScale_), bodyHeight);
+    // The paragraphs of the text itself; one in a table cell is as wide as its cell,
+    // and finding its place costs a search of the table.
+    const QAbstractTextDocumentLayout& layout = *doc_->documentLayout();
+    for (auto it = doc_->rootFrame()->begin(); !it.atEnd(); ++it) {
+        const QTextBlock b = it.currentBlock();
+        if (!b.isValid() || !b.layout()) continue;
+        const QRectF rect = layout.blockBoundingRect(b);
+        if (rect.height() > BodyHeight(page_))
+            longBlocks_.push_back({rect.top(), rect.bottom(), b.layout()});
+    }
 }
 
 TPageLayout::~TPageLayout() = default;
@@ -122,11 +156,34 @@ int TPageLayout::PageOfPosition(int position) const {
     if (const QTextLayout* text = block.layout(); text && text->lineCount() > 0) {
         QTextLine line = text->lineForTextPosition(position - block.position());
         if (!line.isValid()) line = text->lineAt(text->lineCount() - 1);
-        y += line.y() + line.height() / 2;
+        // Just inside the line's top: a line taller than a page is on the page it
+        // starts on.
+        y += line.y() + std::min(line.height() / 2, 1.0);
     }
     const auto after = std::upper_bound(pages_.begin(), pages_.end(), y,
                                         [](double v, const TPageSpan& s) { return v < s.top; });
     return std::max(1, int(after - pages_.begin()));
+}
+
+// Qt drops a paragraph's shaping after every drawing of it and shapes the whole
+// paragraph again on the next, so each page of a long paragraph would cost as much
+// as the paragraph. The long paragraphs on the page being drawn keep their shaping
+// until a page without them is drawn; the others let it go.
+void TPageLayout::KeepLongBlocksShaped(const TPageSpan& span) const {
+    std::vector<QTextLayout*> onPage;
+    for (const TLongBlock& b : longBlocks_)
+        if (b.top < span.bottom && b.bottom > span.top) onPage.push_back(b.text);
+    for (QTextLayout* text : shaped_) {
+        if (std::find(onPage.begin(), onPage.end(), text) != onPage.end()) continue;
+        text->setCacheEnabled(false);
+        // Drawing nothing is the one way to make the layout free what it kept.
+        static QImage scratch(1, 1, QImage::Format_Mono);
+        QPainter painter(&scratch);
+        text->draw(&painter, QPointF(), {}, QRectF(-10, -10, 1, 1));
+    }
+    for (QTextLayout* text : onPage)
+        text->setCacheEnabled(true);
+    shaped_ = std::move(onPage);
 }
 
 void TPageLayout::DrawPage(QPainter& painter, int page, const QRectF& target,
@@ -137,15 +194,20 @@ void TPageLayout::DrawPage(QPainter& painter, int page, const QRectF& target,
     painter.translate(target.topLeft());
     painter.scale(target.width() / page_.width, target.height() / page_.height);
 
+    // The footer is placed in twips, the body in layout units.
     painter.save();
-    const QRectF body(0, page_.marginTop, page_.width, span.bottom - span.top);
-    painter.setClipRect(body, Qt::IntersectClip);
-    painter.translate(page_.marginLeft, page_.marginTop - span.top);
+    const double bodyHeight = (span.bottom - span.top) * kTwipsPerLayoutUnit;
+    painter.setClipRect(QRectF(0, page_.marginTop, page_.width, bodyHeight), Qt::IntersectClip);
+    painter.translate(page_.marginLeft, page_.marginTop);
+    painter.scale(kTwipsPerLayoutUnit, kTwipsPerLayoutUnit);
+    painter.translate(0, -span.top);
     QAbstractTextDocumentLayout::PaintContext context;
-    context.clip = QRectF(-page_.marginLeft, span.top, page_.width, span.bottom - span.top);
+    context.clip = QRectF(-page_.marginLeft / kTwipsPerLayoutUnit, span.top,
+                          page_.width / kTwipsPerLayoutUnit, span.bottom - span.top);
     context.palette.setColor(QPalette::Text, Qt::black);
+    KeepLongBlocksShaped(span);
     doc_->documentLayout()->draw(&painter, context);
-    if (hasBorders_) DrawParagraphBorders(painter, *doc_, context.clip, formatScale_);
+    DrawParagraphBorderBoxes(painter, borderBoxes_, context.clip, formatScale_);
     painter.restore();
 
     DrawPageFooter(painter, footer, page_, page, doc_->defaultFont().family());

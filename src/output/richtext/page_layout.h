@@ -4,19 +4,26 @@
 #include "output/rtf/rtf_types.h"
 
 #include <QImage>
+#include <QRectF>
 
 #include <memory>
 #include <vector>
 
 class QPainter;
-class QRectF;
 class QTextDocument;
+class QTextLayout;
+
+// The layout's resolution: one unit per point. Fixed, so that the same text breaks
+// the same way on every device; coarse enough that the text layout's fixed-point
+// coordinates, which hang Qt's layout past about 8 million units, hold some 12,000
+// pages (at one unit per twip they held 600).
+constexpr double kLayoutUnitsPerInch = 72;
+constexpr double kTwipsPerLayoutUnit = 1440 / kLayoutUnitsPerInch;
 
 // A document cut into pages: a copy of it laid out once at the page's text width,
-// at a fixed resolution of one unit per twip so that the same text breaks the same
-// way on every device, then cut into page slices by the keep and page-break rules.
-// Pages count from 1. The copy is taken at construction; later edits of the source
-// need a new layout.
+// at the fixed resolution above, then cut into page slices by the keep and
+// page-break rules. Pages count from 1. The copy is taken at construction; later
+// edits of the source need a new layout.
 class TPageLayout {
 public:
     TPageLayout(const QTextDocument& source, const TRtfPage& page);
@@ -36,10 +43,20 @@ public:
     const std::vector<TPageSpan>& Spans() const { return pages_; }
 
 private:
+    // A paragraph taller than a page, drawn on several pages.
+    struct TLongBlock {
+        double top = 0;
+        double bottom = 0;
+        QTextLayout* text = nullptr;
+    };
+    void KeepLongBlocksShaped(const TPageSpan& span) const;
+
     TRtfPage page_;
     QImage device_; // the layout's paint device, fixing the resolution
     std::unique_ptr<QTextDocument> doc_;
     double formatScale_ = 1;
-    bool hasBorders_ = false;
+    std::vector<QRectF> borderBoxes_; // in document coordinates
     std::vector<TPageSpan> pages_;
+    std::vector<TLongBlock> longBlocks_;
+    mutable std::vector<QTextLayout*> shaped_; // long blocks keeping their shaping
 };

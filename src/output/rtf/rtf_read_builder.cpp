@@ -12,6 +12,8 @@ constexpr std::size_t kMaxColumns = 64;
 constexpr std::size_t kGridSlack = 4;
 constexpr std::size_t kGridExtra = 64;
 constexpr int kDefaultCellWidth = 1440;
+// Rows one cell may span: more than a page holds.
+constexpr int kMaxMergedRows = 64;
 
 double Units(int twips) {
     return twips / kRtfTwipsPerUnit;
@@ -265,14 +267,17 @@ void TRtfDocBuilder::EmitTable(std::vector<TRow>::iterator first,
             // Merges come last: setting a cell's format resets its span.
             if (span > 1) horizontalMerges.push_back({int(r), col, span});
             TOpenMerge& m = open[std::size_t(col)];
-            const bool continues = cell.def && cell.def->vMerged && m.row >= 0 && m.span == span &&
-                                   m.row + m.rows == int(r);
+            const bool merged = cell.def && cell.def->vMerged && m.row >= 0 && m.span == span &&
+                                m.row + m.rows == int(r);
+            // A longer merge goes on as a new merged cell: the layout's cost grows
+            // with the square of the rows one cell spans.
+            const bool continues = merged && m.rows < kMaxMergedRows;
             if (continues) {
                 ++m.rows;
             } else {
                 if (m.row >= 0 && m.rows > 1) verticalMerges.push_back({col, m});
                 m = {};
-                if (cell.def && cell.def->vMergeFirst) m = {int(r), span, 1};
+                if (cell.def && (cell.def->vMergeFirst || merged)) m = {int(r), span, 1};
             }
             QTextTableCell tc = table->cellAt(int(r), col);
             // The cell's format lives where its first block's character format

@@ -4,6 +4,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <string>
 
@@ -157,4 +158,18 @@ void TRtfTextDecoder::DecodeWithIconv(void* handle, std::string_view bytes, QStr
         --inLeft;
         iconv(cd, nullptr, nullptr, nullptr, nullptr);
     }
+}
+
+namespace {
+bool IsDroppedControl(char16_t c) {
+    return (c < 0x20 && c != u'\t') || (c >= 0x7F && c <= 0x9F);
+}
+} // namespace
+
+QString RtfWithoutControls(QString text) {
+    const auto first = std::find_if(text.cbegin(), text.cend(),
+                                    [](QChar c) { return IsDroppedControl(c.unicode()); });
+    if (first == text.cend()) return text;
+    text.removeIf([](QChar c) { return IsDroppedControl(c.unicode()); });
+    return text;
 }

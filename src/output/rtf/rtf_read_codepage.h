@@ -21,6 +21,11 @@ int CodePageForCharset(int charset, int ansiCodePage);
 char32_t SymbolFontToUnicode(unsigned char byte);
 char32_t WingdingsFontToUnicode(unsigned char byte);
 
+// The text without control characters (\'00, \'07, \u1, U+0080..U+009F...), which
+// no reader of the text can show; the tab stays. A line break inside a paragraph
+// is U+2028 here, not a control character.
+QString RtfWithoutControls(QString text);
+
 // Turns 8-bit text into Unicode. Code page 1252 and the symbol fonts are decoded
 // by table; other code pages (Central European, Cyrillic, Greek, the East Asian
 // double-byte ones...) go through the C library's iconv, one converter per code

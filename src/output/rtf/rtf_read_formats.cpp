@@ -61,6 +61,23 @@ void TRtfParser::BeginFont(int index) {
     fonts_[index] = TFont{};
 }
 
+int TRtfParser::FontNamePage(const TFont& f) const {
+    if (f.codePage > 0) return f.codePage;
+    const int charsetPage =
+        f.charset >= 0 ? CodePageForCharset(f.charset, ansiCodePage_) : ansiCodePage_;
+    return charsetPage == RtfCodePage::Symbol ? ansiCodePage_ : charsetPage;
+}
+
+// A name outside the code page comes as \uN with a fallback; the bytes before it
+// are decoded in the font's own code page.
+void TRtfParser::AppendFontNameUnicode(char32_t cp) {
+    if (currentFont_ < 0 || cp == 0) return;
+    TFont& f = fonts_[currentFont_];
+    decoder_.Decode(FontNamePage(f), f.name.toStdString(), f.decodedName);
+    f.name.clear();
+    if (cp < 0x10000) f.decodedName.append(QChar(char16_t(cp)));
+}
+
 void TRtfParser::EndFont() {
     if (currentFont_ < 0) return;
     TFont& f = fonts_[currentFont_];
@@ -69,10 +86,10 @@ void TRtfParser::EndFont() {
     const int charsetPage =
         f.charset >= 0 ? CodePageForCharset(f.charset, ansiCodePage_) : ansiCodePage_;
     const int namePage = charsetPage == RtfCodePage::Symbol ? ansiCodePage_ : charsetPage;
-    QString name, alt;
-    decoder_.Decode(f.codePage > 0 ? f.codePage : namePage, f.name.toStdString(), name);
+    QString name = f.decodedName, alt;
+    decoder_.Decode(FontNamePage(f), f.name.toStdString(), name);
     decoder_.Decode(namePage, f.altName.toStdString(), alt);
-    name = name.trimmed();
+    name = RtfWithoutControls(name).trimmed();
     alt = alt.trimmed();
     f.families.clear();
     if (!name.isEmpty()) f.families.append(name);

@@ -266,6 +266,7 @@ void TRtfParser::CloseRun() {
     if (!runOpen_) return;
     FlushBytes();
     runOpen_ = false;
+    runText_ = RtfWithoutControls(std::move(runText_));
     if (runText_.isEmpty()) return;
     if (runDest_ == TRtfDest::Body)
         paragraph_.runs.push_back({runText_, CharFormat(runState_), false});

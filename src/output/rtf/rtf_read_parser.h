@@ -50,7 +50,8 @@ private:
         bool ownsField = false;
     };
     struct TFont {
-        QByteArray name;
+        QString decodedName; // the name up to the last \uN
+        QByteArray name;     // the bytes of the name since then
         QByteArray altName;
         int charset = -1;
         int codePage = 0; // \cpgN, 0: from the charset
@@ -112,6 +113,8 @@ private:
     // Fonts, colours, styles and formats (rtf_read_formats.cpp).
     void BeginFont(int index);
     void EndFont();
+    int FontNamePage(const TFont& font) const;
+    void AppendFontNameUnicode(char32_t cp);
     void EndColor();
     const TFont* FontAt(int index) const;
     int CodePageOf(const TRtfCharState& chr) const;

@@ -9,8 +9,11 @@ constexpr std::size_t kMaxCellDefs = 1024;
 bool On(bool hasParam, int param) {
     return !hasParam || param != 0;
 }
-int Twips(int param) {
-    return std::clamp(param, -31680, 31680);
+int Across(int param) {
+    return std::clamp(param, -kRtfMaxAcross, kRtfMaxAcross);
+}
+int Down(int param) {
+    return std::clamp(param, -kRtfMaxDown, kRtfMaxDown);
 }
 } // namespace
 
@@ -46,23 +49,23 @@ bool TRtfParser::HandleParaWord(TRtfWord word, bool hasParam, int param) {
         break;
     case W::li:
     case W::lin:
-        p.leftIndent = Twips(param);
+        p.leftIndent = Across(param);
         break;
     case W::ri:
     case W::rin:
-        p.rightIndent = Twips(param);
+        p.rightIndent = Across(param);
         break;
     case W::fi:
-        p.firstIndent = Twips(param);
+        p.firstIndent = Across(param);
         break;
     case W::sb:
-        p.spaceBefore = Twips(param);
+        p.spaceBefore = Down(param);
         break;
     case W::sa:
-        p.spaceAfter = Twips(param);
+        p.spaceAfter = Down(param);
         break;
     case W::sl:
-        p.lineSpacing = hasParam ? Twips(param) : 0;
+        p.lineSpacing = hasParam ? Down(param) : 0;
         break;
     case W::slmult:
         p.lineMultiple = on;
@@ -79,7 +82,8 @@ bool TRtfParser::HandleParaWord(TRtfWord word, bool hasParam, int param) {
     case W::tx:
     case W::tb:
         if (int(p.tabs.size()) < kMaxTabStops)
-            p.tabs.push_back({Twips(param), word == W::tb ? TRtfTabKind::Left : p.pendingTabKind,
+            p.tabs.push_back({std::clamp(param, 0, kRtfMaxAcross),
+                              word == W::tb ? TRtfTabKind::Left : p.pendingTabKind,
                               p.pendingTabLeader});
         p.pendingTabKind = TRtfTabKind::Left;
         p.pendingTabLeader = 0;
@@ -183,10 +187,10 @@ bool TRtfParser::HandleTableWord(TRtfWord word, bool hasParam, int param) {
         borderTarget_ = TBorderTarget::None;
         break;
     case W::trgaph:
-        rowDef_.gap = Twips(param);
+        rowDef_.gap = std::clamp(param, 0, kRtfMaxAcross / 2);
         break;
     case W::trleft:
-        rowDef_.left = Twips(param);
+        rowDef_.left = Across(param);
         break;
     case W::trql:
     case W::trqc:
@@ -200,10 +204,10 @@ bool TRtfParser::HandleTableWord(TRtfWord word, bool hasParam, int param) {
     case W::trpaddl:
     case W::trpaddb:
     case W::trpaddr:
-        rowDef_.padding[int(word) - int(W::trpaddt)] = std::clamp(param, 0, 31680);
+        rowDef_.padding[int(word) - int(W::trpaddt)] = std::clamp(param, 0, kRtfMaxAcross / 2);
         break;
     case W::cellx:
-        cell.right = std::clamp(param, -31680, 10 * 31680);
+        cell.right = Across(param);
         if (rowDef_.cells.size() < kMaxCellDefs) rowDef_.cells.push_back(cell);
         cell = TRtfCellDef{};
         borderTarget_ = TBorderTarget::None;

@@ -122,7 +122,7 @@ bool TRtfParser::HandleSpecialWord(TRtfWord word, bool hasParam, int param) {
         SetPageValue(word, param);
         break;
     case W::deftab:
-        if (hasParam && param > 0) defaultTab_ = std::min(param, 31680);
+        if (hasParam && param > 0) defaultTab_ = std::min(param, kRtfMaxAcross);
         break;
     default:
         return false;

@@ -237,6 +237,16 @@ void TRtfParser::HandleTableEntryWord(TRtfWord word, bool hasParam, int param) {
         BeginFont(param);
         return;
     }
+    if (word == W::u) {
+        if (Top().dest == TRtfDest::FontTable && param >= -32768 && param <= 65535)
+            AppendFontNameUnicode(char32_t(param < 0 ? param + 65536 : param));
+        skipBytes_ = Top().uc;
+        return;
+    }
+    if (word == W::uc) {
+        Top().uc = std::clamp(param, 0, 255);
+        return;
+    }
     if (currentFont_ < 0) return;
     TFont& font = fonts_[currentFont_];
     switch (word) {

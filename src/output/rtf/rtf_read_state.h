@@ -1,5 +1,7 @@
 #pragma once
 
+#include "output/rtf/rtf_types.h"
+
 #include <QColor>
 #include <QString>
 
@@ -9,6 +11,12 @@
 // The formatting state of the reader. Character and paragraph properties are saved
 // and restored with every group; the row definition lives until the next \trowd.
 // All lengths are twips, as in the file.
+
+// The most a page can hold across and down (the system's page). A paragraph or
+// table length beyond it cannot be laid out as written, and a layout fed such
+// lengths by the thousand only slices page after page of empty space.
+constexpr int kRtfMaxAcross = TRtfPage{}.width;
+constexpr int kRtfMaxDown = TRtfPage{}.height;
 
 enum class TRtfUnderline : std::uint8_t { None, Single, Double, Thick, Dotted, Dashed, Wave, Word };
 

@@ -93,7 +93,8 @@ TEST(RtfReaderFormat, ParagraphFormats) {
          R"({\rtf1\ansi \pard\qc centre\par\pard\qr right\par\pard\qj\li1440\ri720\fi-360)"
          R"(\sb240\sa120 indented\par\pard\sl360\slmult1 onehalf\par\pard\sl-300 exact\par)"
          R"(\pard\keep\keepn kept\par\pard\tx1440\tqr\tx5000\tqc\tx3000 tabs\par)"
-         R"(\pard\sb240\ATXbrdr60 boxed\par\pard\ATXbrdr0 unboxed\par\pard\box\brdrs framed\par})");
+         R"(\pard\sb240\ATXbrdr60 boxed\par\pard\ATXbrdr0 unboxed\par\pard\box\brdrs framed\par)"
+         R"(\pard\sb99999\sa31680\li-99999\ri99999 huge\par})");
     EXPECT_EQ(BlockOf(doc, "centre").alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
     EXPECT_EQ(BlockOf(doc, "right").alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
     const QTextBlockFormat ind = BlockOf(doc, "indented");
@@ -118,6 +119,12 @@ TEST(RtfReaderFormat, ParagraphFormats) {
     EXPECT_TRUE(BlockOf(doc, "boxed").boolProperty(RtfProperty::ParagraphBorder));
     EXPECT_FALSE(BlockOf(doc, "unboxed").boolProperty(RtfProperty::ParagraphBorder));
     EXPECT_TRUE(BlockOf(doc, "framed").boolProperty(RtfProperty::ParagraphBorder));
+    // Spaces and indents beyond what a page holds are cut to the page's height or width.
+    const QTextBlockFormat huge = BlockOf(doc, "huge");
+    EXPECT_EQ(huge.topMargin(), 16848 / 15.0);
+    EXPECT_EQ(huge.bottomMargin(), 16848 / 15.0);
+    EXPECT_EQ(huge.rightMargin(), 11880 / 15.0);
+    EXPECT_EQ(huge.leftMargin(), 0.0);
 }
 
 // What Qt cannot show is kept in properties so that writing gives it back.
@@ -192,6 +199,14 @@ TEST(RtfReaderFormat, CharactersAndCodePages) {
     // \uN with its fallback skipped by \ucN, also when the fallback is a \'hh.
     EXPECT_EQ(RtfToPlainText(R"({\rtf1\uc1 a\u8364\'80b\uc2\u945 xyc{\uc0\u946}d})"),
               QString::fromUtf8("a€bαcβd"));
+    // A hex byte or a control word is one fallback character.
+    EXPECT_EQ(RtfToPlainText(R"({\rtf1\uc1\u8364\'80x})"), QString::fromUtf8("€x"));
+    EXPECT_EQ(RtfToPlainText(R"({\rtf1\uc2\u8364\'e9\'e8x})"), QString::fromUtf8("€x"));
+    EXPECT_EQ(RtfToPlainText(R"({\rtf1\uc1\u8364\bullet x})"), QString::fromUtf8("€x"));
+    EXPECT_EQ(RtfToPlainText(R"({\rtf1\uc2\u8364\emdash\'e9x})"), QString::fromUtf8("€x"));
+    // Control characters are dropped; the tab and the line break stay.
+    EXPECT_EQ(RtfToPlainText(R"({\rtf1 a\'00b\'07c\u1?d\'7f\tab e\line f})"),
+              QStringLiteral("abcd\te\nf"));
     // A group ends the skipping.
     EXPECT_EQ(RtfToPlainText(R"({\rtf1\uc3 {\u945}x})"), QString::fromUtf8("αx"));
     // Surrogate pairs written as two negative \u values.

@@ -93,6 +93,24 @@ TEST(RtfReaderTable, CellsWidthsBordersAndMerges) {
     EXPECT_EQ(RtfDocumentPlainText(doc), "Before\nA\tB\nB2\tC\nd\te\tf\t\nAfter\n");
 }
 
+// A merge down a long table goes on in new cells of at most 64 rows; widths wider
+// than a page are cut to the page.
+TEST(RtfReaderTable, LongMergesAndHugeWidthsAreCut) {
+    QByteArray rtf = R"({\rtf1\trowd\clvmgf\cellx99999\pard\intbl top\cell\row)";
+    for (int r = 1; r < 150; ++r)
+        rtf += R"(\trowd\clvmrg\cellx99999\pard\intbl\cell\row)";
+    QTextDocument doc;
+    LoadRtf(doc, rtf + "}");
+    QTextTable* table = FirstTable(doc);
+    ASSERT_NE(table, nullptr);
+    ASSERT_EQ(table->rows(), 150);
+    EXPECT_EQ(table->cellAt(0, 0).rowSpan(), 64);
+    EXPECT_EQ(table->cellAt(64, 0).row(), 64);
+    EXPECT_EQ(table->cellAt(64, 0).rowSpan(), 64);
+    EXPECT_EQ(table->cellAt(149, 0).row(), 128);
+    EXPECT_EQ(table->format().columnWidthConstraints().value(0).rawValue(), 11880 / 15.0);
+}
+
 TEST(RtfReaderTable, NestedTablesKeepTheirTextInOrder) {
     const QByteArray rtf =
         R"({\rtf1\trowd\cellx3000\cellx6000\pard\intbl Outer\cell\pard\intbl\itap2 n1\nestcell{\nonesttables\tab})"

@@ -123,6 +123,9 @@ TEST(RtfWriterRoundTrip, CharacterFormats) {
     run(" half", [](QTextCharFormat& f) { f.setFontPointSize(10.5); });
     run(" sans", [](QTextCharFormat& f) { f.setFontFamilies({QStringLiteral("Arial")}); });
     run(" mono", [](QTextCharFormat& f) { f.setFontFamilies({QStringLiteral("Courier New")}); });
+    // A name outside code page 1252 goes into the font table as \uN.
+    run(" greek",
+        [](QTextCharFormat& f) { f.setFontFamilies({QStringLiteral("\u03a9mega Sans")}); });
     run(" red", [](QTextCharFormat& f) { f.setForeground(QColor(200, 10, 20)); });
     run(" marked", [](QTextCharFormat& f) { f.setBackground(QColor(255, 255, 0)); });
     run(" all", [](QTextCharFormat& f) {
