@@ -1,6 +1,7 @@
 #include "sheets/mark_sheet.h"
 
 #include "framework/cp1252.h"
+#include "framework/errors.h"
 #include "model/categories.h"
 #include "model/document.h"
 #include "model/library.h"
@@ -99,6 +100,10 @@ void FillMarkSheet(TWorkbook& book, const std::vector<TQuestionFields>& question
                    const std::vector<TStudentRow>& students, const TLibrary& library,
                    bool useResource) {
     const int n = static_cast<int>(questions.size());
+    if (n + kFirstQuestionColumn + 1 > kMaxSheetColumns)
+        throw EDataError("A mark entry sheet has room for " +
+                         std::to_string(kMaxSheetColumns - kFirstQuestionColumn - 1) +
+                         " questions; this test has " + std::to_string(n));
     const int lastStudent = kFirstStudentRow + static_cast<int>(students.size()) - 1;
     const int sumTo = std::max(kLastStudentRow, lastStudent);
     const std::string last = ColumnName(n + kFirstQuestionColumn - 1);

@@ -119,7 +119,10 @@ private:
             fBook.SetFont(w[1], size);
         } else if (keyword == "sheet") {
             Expect(w, 2, "sheet \"NAME\"");
-            if (w[1].empty() || w[1].size() > 31) Fail("a worksheet name has 1 to 31 characters");
+            if (w[1].empty() || w[1].size() > 31 ||
+                w[1].find_first_of("[]:*?/\\") != std::string::npos || w[1][0] == '\'')
+                Fail("a worksheet name has 1 to 31 characters, none of [ ] : * ? / \\, "
+                     "and does not start with an apostrophe");
             fBook.AddSheet(w[1]);
         } else if (keyword == "width") {
             Expect(w, 3, "width COLUMN WIDTH");

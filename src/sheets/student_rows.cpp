@@ -32,6 +32,10 @@ std::vector<TStudentRow> ParseStudentRows(const std::string& text) {
         if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n') ++end;
         start = end + 1;
     }
+    // Blank lines at the end of a file are not students.
+    while (!rows.empty() && rows.back().Surname.empty() && rows.back().Forename.empty() &&
+           rows.back().DoB.empty() && rows.back().Sex.empty())
+        rows.pop_back();
     return rows;
 }
 

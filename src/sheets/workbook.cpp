@@ -12,7 +12,7 @@ namespace {
 
 // The limits of the file format.
 constexpr int kMaxRows = 1048576;
-constexpr int kMaxColumns = 16384;
+constexpr int kMaxColumns = kMaxSheetColumns;
 
 void CheckCell(int row, int column) {
     if (row < 1 || row > kMaxRows || column < 1 || column > kMaxColumns)

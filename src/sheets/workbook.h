@@ -50,6 +50,9 @@ private:
     double fFontSize = 10;
 };
 
+// The columns of a worksheet.
+inline constexpr int kMaxSheetColumns = 16384;
+
 // The letter name of a column: 1 is A, 26 Z, 27 AA, 52 AZ, 53 BA.
 std::string ColumnName(int column);
 // "E9" from row 9, column 5.

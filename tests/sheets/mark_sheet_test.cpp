@@ -244,7 +244,7 @@ TEST_F(MarkSheet, TheFileIndexKeepsATitleWithACommaInItsCell) {
 }
 
 TEST(StudentRows, SplitIntoFourFieldsAsStudentListsAre) {
-    auto rows = ParseStudentRows("Smith,Anna,1/2/11,F\r\nLee,Kim\nPlain\rA,B,C,D,E\r\n");
+    auto rows = ParseStudentRows("Smith,Anna,1/2/11,F\r\nLee,Kim\nPlain\rA,B,C,D,E\r\n\r\n\n");
     ASSERT_EQ(rows.size(), 4u);
     EXPECT_EQ(rows[0].Sex, "F");
     EXPECT_EQ(rows[1].Surname, "Lee");
