@@ -28,18 +28,6 @@ protected:
     ScriptedFiles files;
 };
 
-TEST_F(SheetCommands, NeedADocumentWithEntries) {
-    TCreateMarkSheetCmd sheet(app, files, [] { return TSheetSettings{}; });
-    TCreateSummaryCmd index(app, files);
-    EXPECT_FALSE(sheet.IsEnabled());
-    TDocLogic& doc = app.NewDocument();
-    app.SetCurrentDoc(&doc);
-    EXPECT_FALSE(index.IsEnabled());
-    doc.InsertEntries({Seg("Q1")}, -1);
-    EXPECT_TRUE(sheet.IsEnabled());
-    EXPECT_TRUE(index.IsEnabled());
-}
-
 TEST_F(SheetCommands, WriteTheChosenFileAndShowIt) {
     TDocLogic& doc = app.NewDocument();
     app.SetCurrentDoc(&doc);
