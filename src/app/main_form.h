@@ -20,6 +20,7 @@ class QMenu;
 class TAppLogic;
 class TCommand;
 class TCommandControl;
+struct TEditDialogs;
 class TTSListManager;
 class TViewManager;
 class THelpWindow;
@@ -107,6 +108,7 @@ private:
     std::vector<std::unique_ptr<TCommandControl>> fControls;
     std::vector<std::unique_ptr<TCommand>> fCommands;
     std::unique_ptr<TCommand> fExit;
+    std::unique_ptr<TEditDialogs> fEditDialogs;
     QMdiArea* fWorkspace = nullptr;
     QLabel* fStatus = nullptr;
     QPointer<THelpWindow> fHelp;
