@@ -97,7 +97,7 @@ CollectQuestionFields(const TDocument& document, const TLibrary& library, bool r
 }
 
 void FillMarkSheet(TWorkbook& book, const std::vector<TQuestionFields>& questions,
-                   const std::vector<TStudentRow>& students, const TLibrary& library,
+                   const std::vector<TStudent>& students, const TLibrary& library,
                    bool useResource) {
     const int n = static_cast<int>(questions.size());
     if (n + kFirstQuestionColumn + 1 > kMaxSheetColumns)
@@ -111,7 +111,7 @@ void FillMarkSheet(TWorkbook& book, const std::vector<TQuestionFields>& question
 
     for (std::size_t i = 0; i < students.size(); ++i) {
         const int r = kFirstStudentRow + static_cast<int>(i);
-        const TStudentRow& s = students[i];
+        const TStudent& s = students[i];
         book.SetText(kMarksSheet, r, 1, U(s.Surname));
         book.SetText(kMarksSheet, r, 2, U(s.Forename));
         book.SetText(kMarksSheet, r, 3, U(s.DoB));
@@ -200,14 +200,19 @@ TWorkbook BuildFileIndex(const std::vector<TQuestionFields>& questions) {
     return book;
 }
 
-void WriteMarkSheet(const TDocument& document, const TLibrary& library,
-                    const TMarkSheetRequest& request, const std::string& outPath) {
+TMarkSheetStudents WriteMarkSheet(const TDocument& document, const TLibrary& library,
+                                  const TMarkSheetRequest& request, const std::string& outPath) {
     TWorkbook book = ReadSheetTemplate(request.TemplatePath);
-    std::vector<TStudentRow> students;
-    if (request.StudentList) students = ReadStudentRows(*request.StudentList);
+    TStudentListRead read;
+    if (request.StudentList) read = ReadStudentFile(*request.StudentList);
+    // Blank lines at the end of a list are not students.
+    std::vector<TStudent>& students = read.Students;
+    while (!students.empty() && students.back() == TStudent{})
+        students.pop_back();
     FillMarkSheet(book, CollectQuestionFields(document, library, request.UseResource), students,
                   library, request.UseResource);
     book.Save(outPath);
+    return {students.size(), std::move(read.Warnings)};
 }
 
 void WriteFileIndex(const TDocument& document, const TLibrary& library,

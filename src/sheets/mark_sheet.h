@@ -1,7 +1,7 @@
 #pragma once
 
-#include "sheets/student_rows.h"
 #include "sheets/workbook.h"
+#include "students/student_list.h"
 
 #include <optional>
 #include <string>
@@ -32,7 +32,7 @@ inline constexpr int kLastStudentRow = 1000;
 // test covers, with their titles, on the second worksheet. The titles come from the
 // syllabus tree, or the resource tree when `useResource`.
 void FillMarkSheet(TWorkbook& book, const std::vector<TQuestionFields>& questions,
-                   const std::vector<TStudentRow>& students, const TLibrary& library,
+                   const std::vector<TStudent>& students, const TLibrary& library,
                    bool useResource);
 // The file index: a header row and one row per question.
 TWorkbook BuildFileIndex(const std::vector<TQuestionFields>& questions);
@@ -42,8 +42,13 @@ TWorkbook BuildFileIndex(const std::vector<TQuestionFields>& questions);
 struct TMarkSheetRequest {
     std::string TemplatePath;
     bool UseResource = true;
-    std::optional<std::string> StudentList; // a student list file, when one is used
+    std::optional<std::string> StudentList; // a student list or comma-separated file
 };
-void WriteMarkSheet(const TDocument& document, const TLibrary& library,
-                    const TMarkSheetRequest& request, const std::string& outPath);
+// What the student list gave, with the reader's warnings (UTF-8) to show.
+struct TMarkSheetStudents {
+    std::size_t Count = 0;
+    std::vector<std::string> Warnings;
+};
+TMarkSheetStudents WriteMarkSheet(const TDocument& document, const TLibrary& library,
+                                  const TMarkSheetRequest& request, const std::string& outPath);
 void WriteFileIndex(const TDocument& document, const TLibrary& library, const std::string& outPath);

@@ -81,7 +81,7 @@ protected:
         return q;
     }
 
-    TXlsxFile Write(const std::vector<TStudentRow>& students = {}) {
+    TXlsxFile Write(const std::vector<TStudent>& students = {}) {
         TWorkbook book = ParseSheetTemplate(kTemplate, "test");
         FillMarkSheet(book, CollectQuestionFields(fDoc, *fLib, false), students, *fLib, false);
         book.Save(fFolder.File("marks.xlsx"));
@@ -241,18 +241,6 @@ TEST_F(MarkSheet, TheFileIndexKeepsATitleWithACommaInItsCell) {
     EXPECT_NEAR(s.Widths.at(3), 45, 1);
     EXPECT_NEAR(s.Widths.at(8), 20, 1);
     EXPECT_NEAR(s.Widths.at(2), 12, 1);
-}
-
-TEST(StudentRows, SplitIntoFourFieldsAsStudentListsAre) {
-    auto rows = ParseStudentRows("Smith,Anna,1/2/11,F\r\nLee,Kim\nPlain\rA,B,C,D,E\r\n\r\n\n");
-    ASSERT_EQ(rows.size(), 4u);
-    EXPECT_EQ(rows[0].Sex, "F");
-    EXPECT_EQ(rows[1].Surname, "Lee");
-    EXPECT_EQ(rows[1].Forename, "");
-    EXPECT_EQ(rows[1].Sex, "Kim");
-    EXPECT_EQ(rows[2].Surname, "");
-    EXPECT_EQ(rows[2].Sex, "Plain");
-    EXPECT_EQ(rows[3].Sex, "D,E");
 }
 
 } // namespace

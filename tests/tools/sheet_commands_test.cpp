@@ -38,8 +38,10 @@ TEST_F(SheetCommands, WriteTheWorkbooksOrNothingWithAnExitStatus) {
 
     fDir.Write("sheet.qbt", "quarrybook-sheet-template 1\nsheet \"Marks\"\n"
                             "formula B7 \"=COUNTA(A9:A1000)\"\nsheet \"Refs\"\n");
-    fDir.Write("class.ptx", "Smith,Anna,,F\r\nJones,Ben,,M\r\n");
-    TRun sheet = Run("marksheet", {"--students", fDir.File("class.ptx")});
+    // A spreadsheet's export, with a header line and a quoted comma.
+    fDir.Write("class.csv",
+               "Surname,Forename,DoB,Sex\r\n\"Smith, Jr\",Anna,,F\r\nJones,Ben,,M\r\n");
+    TRun sheet = Run("marksheet", {"--students", fDir.File("class.csv")});
     EXPECT_EQ(sheet.Status, 0) << sheet.Err;
     EXPECT_EQ(sheet.Out, "Wrote " + fDir.File("out.xlsx") + ": 2 questions, 2 students\n");
     EXPECT_EQ(Run("file-index").Out, "Wrote " + fDir.File("out.xlsx") + ": 2 questions\n");

@@ -3,6 +3,7 @@
 #include "doc_commands.h"
 #include "find_command.h"
 #include "library_commands.h"
+#include "students_command.h"
 #include "qb_version.h"
 #include "sheet_commands.h"
 #include "tool_options.h"
@@ -55,6 +56,7 @@ constexpr TCommand kCommands[] = {
     {"new-doc", "new-doc SUBJECT OUT.vqd ID...", RunNewDocCommand},
     {"marksheet", "marksheet SUBJECT DOC.vqd OUT.xlsx [--students LIST]", RunMarkSheetCommand},
     {"file-index", "file-index SUBJECT DOC.vqd OUT.xlsx", RunFileIndexCommand},
+    {"students", "students LIST", RunStudentsCommand, false},
     {"help", "help", RunHelpCommand, false},
 };
 

@@ -52,11 +52,13 @@ int RunMarkSheetCommand(const std::vector<std::string>& args, TToolIO& io) {
     const TSubjectConfig& config = source.Library.Opened.Config;
     request.TemplatePath = FindSheetTemplate(config);
     request.UseResource = config.UseResource;
-    WriteMarkSheet(*source.Document, source.Library.Library(), request, source.OutPath);
+    TMarkSheetStudents students =
+        WriteMarkSheet(*source.Document, source.Library.Library(), request, source.OutPath);
+    for (const std::string& warning : students.Warnings)
+        io.Err << "qbtool: " << warning << '\n';
     io.Out << "Wrote " << source.OutPath << ": "
            << Plural(CountQuestions(*source.Document), "question");
-    if (request.StudentList)
-        io.Out << ", " << Plural(ReadStudentRows(*request.StudentList).size(), "student");
+    if (request.StudentList) io.Out << ", " << Plural(students.Count, "student");
     io.Out << '\n';
     return 0;
 }

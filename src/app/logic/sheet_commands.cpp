@@ -34,7 +34,10 @@ void TCreateMarkSheetCmd::Execute(void*) {
     TSheetSettings settings = fSettings();
     request.TemplatePath = settings.TemplatePath;
     request.UseResource = settings.UseResource;
-    WriteMarkSheet(App().CurrentDoc()->Document(), *App().Library(), request, *out);
+    TMarkSheetStudents students =
+        WriteMarkSheet(App().CurrentDoc()->Document(), *App().Library(), request, *out);
+    for (const std::string& warning : students.Warnings)
+        App().Prompts().Inform(warning);
     Files().Show(*out);
 }
 

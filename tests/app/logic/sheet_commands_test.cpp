@@ -38,7 +38,11 @@ TEST_F(SheetCommands, WriteTheChosenFileAndShowIt) {
     // Cancelling where to save writes nothing.
     prompts.answers = {TAnswer::Yes};
     files.studentList = (dir / "class.ptx").string();
-    std::ofstream(*files.studentList) << "Smith,Anna,,F\r\n";
+    {
+        std::ofstream list(*files.studentList);
+        for (int i = 0; i < 40; ++i)
+            list << "Smith" << i << ",Anna,,F\r\n";
+    }
     sheet.Execute(nullptr);
     EXPECT_EQ(prompts.asked, std::vector<std::string>{"Do you want to use a Student list?"});
     EXPECT_TRUE(files.shown.empty());
@@ -51,6 +55,9 @@ TEST_F(SheetCommands, WriteTheChosenFileAndShowIt) {
     EXPECT_EQ(files.shown, (std::vector<std::string>{(dir / "marks.xlsx").string(),
                                                      (dir / "index.xlsx").string()}));
     EXPECT_TRUE(std::filesystem::file_size(dir / "marks.xlsx") > 0);
+    // The fortieth student does not fit and the user hears of it.
+    ASSERT_EQ(prompts.informed.size(), 1u);
+    EXPECT_NE(prompts.informed[0].find("1 was left out"), std::string::npos) << prompts.informed[0];
     EXPECT_TRUE(std::filesystem::file_size(dir / "index.xlsx") > 0);
 
     // A template that cannot be read stops the command before it shows anything.
