@@ -30,6 +30,7 @@ class TAboutExForm;
 class TRelatedChooser;
 class TViewerForm;
 class TQFForm;
+class TSheetFiles;
 
 // What the main window needs from start-up.
 struct TMainFormContext {
@@ -106,6 +107,8 @@ private:
     std::map<QString, QAction*> fActions;
     std::map<QString, QMenu*> fMenus;
     std::map<QString, QAbstractButton*> fButtons;
+    // Outlives the commands that use it.
+    std::unique_ptr<TSheetFiles> fSheetFiles;
     std::vector<std::unique_ptr<TCommandControl>> fControls;
     std::vector<std::unique_ptr<TCommand>> fCommands;
     std::unique_ptr<TCommand> fExit;
@@ -121,7 +124,7 @@ private:
     bool fAwaitingMaximise = false;
     bool fResourcePrompt = true;
     bool fResourceOption = true;
-    std::string fTemplateName = "MES1.xlt";
+    std::string fTemplateName = "marksheet.qbt";
     QSize fDocumentWindowSize;
     TFirstLayout fFirstLayout;
     std::vector<std::string> fResourcePromptList;
