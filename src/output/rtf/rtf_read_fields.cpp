@@ -121,8 +121,12 @@ void TRtfParser::EndPicture() {
     if (!picture_) return;
     const TRtfReadPicture picture = std::move(*picture_);
     picture_.reset();
-    if (Top().dest != TRtfDest::Body || Top().chr.hidden) return;
-    AppendImage(PlaceRtfPicture(doc_, picture, pixelBudget_));
+    // A shape's picture shows where the shape's text would go.
+    const TRtfDest dest = Top().dest;
+    if (dest == TRtfDest::ShapePicture) Top().dest = Top().textDest;
+    if (Top().dest == TRtfDest::Body && !Top().chr.hidden)
+        AppendImage(PlaceRtfPicture(doc_, picture, pixelBudget_));
+    Top().dest = dest;
 }
 
 void TRtfParser::BeginFooter(bool primary) {

@@ -67,6 +67,7 @@ void TRtfParser::PushGroup() {
         return;
     }
     TGroup g = stack_.back();
+    if (g.dest == TRtfDest::StyleSheet && g.ownsDest) styleEntry_ = TStyle{};
     g.ownsDest = false;
     g.ownsField = false;
     g.style = -1;
@@ -91,7 +92,12 @@ void TRtfParser::EndGroup(const TGroup& closed) {
     // A font entry ends with its own group (or with the table), not with the
     // groups inside it such as {\*\panose} or {\*\falt}.
     if (currentFont_ >= 0 && stack_.size() < fontDepth_) EndFont();
-    if (closed.style >= 0) styles_.insert(closed.style, TStyle{closed.chr, closed.para});
+    if (closed.dest == TRtfDest::StyleSheet && !closed.ownsDest &&
+        Top().dest == TRtfDest::StyleSheet && Top().ownsDest) {
+        // An entry without a number defines paragraph style 0, the normal style.
+        styles_.insert(std::max(closed.style, 0), std::move(styleEntry_));
+        styleEntry_ = TStyle{};
+    }
     if (closed.ownsField) EndField(closed);
     if (closed.ownsDest) {
         if (closed.dest == TRtfDest::Picture) EndPicture();
@@ -154,7 +160,12 @@ void TRtfParser::HandleText(std::string_view bytes) {
             decoder_.Decode(CodePageOf(g.chr), bytes, fields_[std::size_t(g.field)].instruction);
         break;
     case TRtfDest::Picture:
-        if (picture_) picture_->AppendHex(bytes);
+        // Groups inside a picture ({\*\picprop{\sp{\sn ...}}}) hold names, not data.
+        if (picture_ && g.ownsDest) picture_->AppendHex(bytes);
+        break;
+    case TRtfDest::ShapeName:
+        if (shapePropertyName_.size() < 64)
+            shapePropertyName_.append(bytes.data(), qsizetype(bytes.size()));
         break;
     default:
         break;
@@ -194,7 +205,8 @@ void TRtfParser::HandleSymbol(char symbol) {
 }
 
 void TRtfParser::HandleBinary(std::string_view bytes) {
-    if (Top().dest == TRtfDest::Picture && picture_) picture_->AppendBinary(bytes);
+    if (Top().dest == TRtfDest::Picture && Top().ownsDest && picture_)
+        picture_->AppendBinary(bytes);
 }
 
 void TRtfParser::PrepareRun() {

@@ -17,16 +17,18 @@
 
 // Where the text of a group goes.
 enum class TRtfDest : std::uint8_t {
-    Body,       // the document (or a table cell)
-    Footer,     // TRtfExtras::footer
-    Container,  // text ignored, but pictures and result groups inside are read
-    FontTable,  // font entries and their names
-    FontAlt,    // a font's alternative name
-    ColorTable, // \red \green \blue ;
-    StyleSheet, // style entries; their names are ignored
-    FieldInst,  // a field's instruction
-    Picture,    // hex or binary picture data
-    NestProps,  // a nested table's row properties: only \nestrow counts
+    Body,         // the document (or a table cell)
+    Footer,       // TRtfExtras::footer
+    Container,    // text ignored, but pictures and result groups inside are read
+    ShapeName,    // a shape property's name (\sn)
+    ShapePicture, // the value of a shape's picture property: its \pict is shown
+    FontTable,    // font entries and their names
+    FontAlt,      // a font's alternative name
+    ColorTable,   // \red \green \blue ;
+    StyleSheet,   // style entries; their names are ignored
+    FieldInst,    // a field's instruction
+    Picture,      // hex or binary picture data
+    NestProps,    // a nested table's row properties: only \nestrow counts
 };
 
 // Reads one RTF text into a QTextDocument through a cursor. One object per text:
@@ -59,9 +61,16 @@ private:
         QStringList families; // resolved when the entry ends
         int resolvedCodePage = RtfCodePage::Ansi;
     };
+    // A style as the formatting words of its entry, applied by replaying them, so
+    // that it changes only what it sets and inherits the rest from \sbasedon.
+    struct TStyleWord {
+        TRtfWord word;
+        bool hasParam;
+        int param;
+    };
     struct TStyle {
-        TRtfCharState chr;
-        TRtfParaState para;
+        std::vector<TStyleWord> words;
+        int basedOn = -1;
     };
     enum class TFieldKind { Other, Hyperlink, Page, Symbol };
     struct TField {
@@ -109,6 +118,8 @@ private:
     TRtfBorder* BorderTarget();
     void SetBorderLine(bool line);
     void SetPageValue(TRtfWord word, int twips);
+    void RecordStyleWord(TRtfWord word, bool hasParam, int param);
+    void ApplyStyle(int key, int depth = 0);
 
     // Fonts, colours, styles and formats (rtf_read_formats.cpp).
     void BeginFont(int index);
@@ -156,6 +167,7 @@ private:
     std::vector<QColor> colors_;
     int red_ = -1, green_ = -1, blue_ = -1;
     QHash<int, TStyle> styles_;
+    TStyle styleEntry_; // the stylesheet entry being read
     std::vector<TField> fields_;
     std::vector<QString> links_;
     std::unique_ptr<TRtfReadPicture> picture_;
@@ -179,6 +191,7 @@ private:
     bool sectionBreaksPage_ = true;
     bool nestedCellPending_ = false;
     bool shapeHadContent_ = false;
+    QByteArray shapePropertyName_; // the last \sn of the shape being read
     bool footerPrimary_ = false;
     int defaultTab_ = 720;
     bool replacing_ = false;

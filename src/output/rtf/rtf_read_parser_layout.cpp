@@ -28,16 +28,14 @@ bool TRtfParser::HandleParaWord(TRtfWord word, bool hasParam, int param) {
         p = TRtfParaState{};
         borderTarget_ = TBorderTarget::None;
         break;
-    case W::s:
-        if (Top().dest == TRtfDest::StyleSheet) {
-            Top().style = param;
-        } else if (auto it = styles_.constFind(param); it != styles_.constEnd()) {
-            const int depth = p.tableDepth;
-            p = it->para;
-            p.tableDepth = depth;
-            Top().chr = it->chr;
-        }
+    case W::s: {
+        // The paragraph takes its style's properties instead of those it had.
+        const int depth = p.tableDepth;
+        p = TRtfParaState{};
+        p.tableDepth = depth;
+        ApplyStyle(param);
         break;
+    }
     case W::ql:
     case W::qc:
     case W::qr:

@@ -5,6 +5,11 @@
 namespace {
 // Style numbers: paragraph, character and section styles count separately.
 constexpr int kCharStyleKey = 1 << 24;
+constexpr int kSectionStyleKey = 2 << 24;
+constexpr int kStyleKindMask = ~((1 << 24) - 1);
+// A style that reaches deeper along its \sbasedon chain is taken as a loop.
+constexpr int kMaxStyleDepth = 16;
+constexpr std::size_t kMaxStyleWords = 256;
 
 bool On(bool hasParam, int param) {
     return !hasParam || param != 0;
@@ -52,6 +57,10 @@ void TRtfParser::HandleWord(const TRtfToken& token) {
         }
         AppendUnicode(cp);
         skipBytes_ = Top().uc;
+        return;
+    }
+    if (Top().dest == TRtfDest::StyleSheet) {
+        RecordStyleWord(word, hasParam, param);
         return;
     }
     if (HandleCharWord(word, hasParam, param) || HandleParaWord(word, hasParam, param) ||
@@ -122,6 +131,15 @@ bool TRtfParser::HandleDestinationWord(TRtfWord word) {
             SkipDestination();
         else
             EnterDestination(Top().textDest);
+        return true;
+    case W::sn:
+        shapePropertyName_.clear();
+        EnterDestination(TRtfDest::ShapeName);
+        return true;
+    case W::sv:
+        // Word processors keep an inline picture as the shape's "pib" property.
+        EnterDestination(shapePropertyName_ == "pib" ? TRtfDest::ShapePicture
+                                                     : TRtfDest::Container);
         return true;
     case W::shptxt:
     case W::result:
@@ -361,14 +379,50 @@ bool TRtfParser::HandleCharWord(TRtfWord word, bool hasParam, int param) {
         c.hidden = on;
         break;
     case W::cs:
-        if (Top().dest == TRtfDest::StyleSheet) {
-            Top().style = kCharStyleKey + param;
-        } else if (auto it = styles_.constFind(kCharStyleKey + param); it != styles_.constEnd()) {
-            c = it->chr;
-        }
+        ApplyStyle(kCharStyleKey + param);
         break;
     default:
         return false;
     }
     return true;
+}
+
+void TRtfParser::RecordStyleWord(TRtfWord word, bool hasParam, int param) {
+    using W = TRtfWord;
+    switch (word) {
+    case W::s:
+        Top().style = std::max(param, 0);
+        return;
+    case W::cs:
+        Top().style = kCharStyleKey + std::max(param, 0);
+        return;
+    case W::ds:
+        Top().style = kSectionStyleKey + std::max(param, 0);
+        return;
+    case W::sbasedon:
+        styleEntry_.basedOn = param;
+        return;
+    // A style does not reset what it leaves unset, nor take the text into a table.
+    case W::plain:
+    case W::pard:
+    case W::intbl:
+    case W::itap:
+        return;
+    default:
+        if (styleEntry_.words.size() < kMaxStyleWords)
+            styleEntry_.words.push_back({word, hasParam, param});
+    }
+}
+
+void TRtfParser::ApplyStyle(int key, int depth) {
+    const auto it = styles_.constFind(key);
+    if (it == styles_.constEnd() || depth > kMaxStyleDepth) return;
+    const TStyle& style = *it;
+    if (style.basedOn >= 0) {
+        const int base = (key & kStyleKindMask) + style.basedOn;
+        if (base != key) ApplyStyle(base, depth + 1);
+    }
+    for (const TStyleWord& w : style.words)
+        if (!HandleCharWord(w.word, w.hasParam, w.param))
+            HandleParaWord(w.word, w.hasParam, w.param);
 }

@@ -17,10 +17,10 @@
     X(listtable) X(listoverridetable) X(filetbl) X(revtbl) X(xe) X(tc) X(tcn) X(txe)             \
     XN(do_, do) X(upr) XN(template_, template) X(docvar) X(userprops) X(comment) X(ftnsep)       \
     X(ftnsepc) X(aftnsep) X(aftnsepc) X(ftncn) X(aftncn) X(background) X(atnid) X(atnauthor)     \
-    X(atrfstart) X(atrfend) X(pgdsctbl)                                                          \
+    X(atrfstart) X(atrfend) X(pgdsctbl) X(sn) X(sv)                                              \
     /* fonts, colours, styles */                                                                 \
     X(f) X(fcharset) X(cpg) X(fnil) X(froman) X(fswiss) X(fmodern) X(fscript) X(fdecor)          \
-    X(ftech) X(fbidi) X(red) X(green) X(blue) X(s) X(cs) X(ds)                                   \
+    X(ftech) X(fbidi) X(red) X(green) X(blue) X(s) X(cs) X(ds) X(sbasedon)                       \
     /* character format */                                                                       \
     X(plain) X(b) X(i) X(ul) X(ulnone) X(uld) X(uldb) X(ulw) X(uldash) X(uldashd)                \
     X(uldashdd) X(ulldash) X(ulwave) X(ulhwave) X(ululdbwave) X(ulth) X(ulthd) X(ulthdash)       \
