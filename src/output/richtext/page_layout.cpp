@@ -1,6 +1,7 @@
 #include "output/richtext/page_layout.h"
 
 #include "output/richtext/page_decor.h"
+#include "output/richtext/tab_stops.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QPainter>
@@ -120,6 +121,7 @@ TPageLayout::TPageLayout(const QTextDocument& source, const TRtfPage& page)
     formatScale_ = FormatScale(device_);
     doc_.reset(source.clone());
     const bool hasBorders = MakeRoomForParagraphBorders(*doc_);
+    FitTabStops(*doc_, BodyWidth(page_) / formatScale_);
     ScaleParagraphIndents(*doc_, formatScale_);
     KeepSpaceAfterTables(*doc_);
     doc_->documentLayout()->setPaintDevice(&device_);
@@ -133,6 +135,7 @@ TPageLayout::TPageLayout(const QTextDocument& source, const TRtfPage& page)
     doc_->setTextWidth(BodyWidth(page_));
     pages_ = BreakIntoPages(CollectFlowUnits(*doc_, formatScale_), BodyHeight(page_));
     if (hasBorders) borderBoxes_ = ParagraphBorderBoxes(*doc_);
+    tabLeaders_ = FindTabLeaders(*doc_, formatScale_);
 
     // The paragraphs of the text itself; one in a table cell is as wide as its cell,
     // and finding its place costs a search of the table.
@@ -208,6 +211,7 @@ void TPageLayout::DrawPage(QPainter& painter, int page, const QRectF& target,
     KeepLongBlocksShaped(span);
     doc_->documentLayout()->draw(&painter, context);
     DrawParagraphBorderBoxes(painter, borderBoxes_, context.clip, formatScale_);
+    DrawTabLeaders(painter, tabLeaders_, context.clip);
     painter.restore();
 
     DrawPageFooter(painter, footer, page_, page, doc_->defaultFont().family());

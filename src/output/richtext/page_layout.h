@@ -1,6 +1,7 @@
 #pragma once
 
 #include "output/richtext/page_flow.h"
+#include "output/richtext/tab_stops.h"
 #include "output/rtf/rtf_types.h"
 
 #include <QImage>
@@ -56,6 +57,7 @@ private:
     std::unique_ptr<QTextDocument> doc_;
     double formatScale_ = 1;
     std::vector<QRectF> borderBoxes_; // in document coordinates
+    std::vector<TTabLeader> tabLeaders_;
     std::vector<TPageSpan> pages_;
     std::vector<TLongBlock> longBlocks_;
     mutable std::vector<QTextLayout*> shaped_; // long blocks keeping their shaping

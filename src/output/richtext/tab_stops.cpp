@@ -1,0 +1,133 @@
+#include "output/richtext/tab_stops.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QPainter>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextLayout>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+// Leaders are drawn in layout units (points).
+constexpr double kDotPitch = 3.0;
+constexpr double kDotRadius = 0.45;
+constexpr double kThinLine = 0.5;
+constexpr double kThickLine = 1.5;
+
+QList<int> LeadersOf(const QTextBlockFormat& f) {
+    QList<int> leaders;
+    for (const QVariant& v : f.property(RtfProperty::TabLeaders).toList())
+        leaders.append(v.toInt());
+    return leaders;
+}
+} // namespace
+
+void FitTabStops(QTextDocument& doc, double textWidth) {
+    QTextCursor cursor(&doc);
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+        QTextBlockFormat f = b.blockFormat();
+        const QList<QTextOption::Tab> stops = f.tabPositions();
+        if (stops.isEmpty()) continue;
+        const QList<int> leaders = LeadersOf(f);
+        const double indent = f.leftMargin();
+        const double last = std::max(0.0, textWidth - indent - f.rightMargin());
+        QList<QTextOption::Tab> fitted;
+        QVariantList fittedLeaders;
+        for (qsizetype i = 0; i < stops.size(); ++i) {
+            QTextOption::Tab stop = stops[i];
+            stop.position -= indent;
+            if (stop.position <= 0) continue; // a stop left of the indent is never reached
+            if (stop.type == QTextOption::RightTab) stop.position = std::min(stop.position, last);
+            fitted.append(stop);
+            fittedLeaders.append(i < leaders.size() ? leaders[i] : 0);
+        }
+        f.setTabPositions(fitted);
+        if (!leaders.isEmpty()) f.setProperty(RtfProperty::TabLeaders, fittedLeaders);
+        cursor.setPosition(b.position());
+        cursor.setBlockFormat(f);
+    }
+}
+
+std::vector<TTabLeader> FindTabLeaders(const QTextDocument& doc, double formatScale) {
+    std::vector<TTabLeader> found;
+    const QAbstractTextDocumentLayout& layout = *doc.documentLayout();
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+        const QTextBlockFormat f = b.blockFormat();
+        const QList<int> leaders = LeadersOf(f);
+        const QTextLayout* text = b.layout();
+        if (leaders.isEmpty() || !text) continue;
+        const QList<QTextOption::Tab> stops = f.tabPositions();
+        const QString chars = b.text();
+        const QPointF origin = layout.blockBoundingRect(b).topLeft();
+        for (qsizetype i = chars.indexOf(QLatin1Char('\t')); i >= 0;
+             i = chars.indexOf(QLatin1Char('\t'), i + 1)) {
+            const QTextLine line = text->lineForTextPosition(int(i));
+            if (!line.isValid()) continue;
+            const double from = line.cursorToX(int(i));
+            const double to = line.cursorToX(int(i) + 1);
+            if (to - from < 1) continue;
+            // The stop this tab went to: the first one past where it started.
+            const double start = from - f.leftMargin();
+            const auto stop = std::find_if(stops.begin(), stops.end(), [&](const auto& s) {
+                return s.position * formatScale > start + 0.5;
+            });
+            const qsizetype index = stop - stops.begin();
+            if (stop == stops.end() || index >= leaders.size() || leaders[index] == 0) continue;
+            const double y = origin.y() + line.y() + line.ascent();
+            found.push_back({QLineF(origin.x() + from, y, origin.x() + to, y), line.ascent(),
+                             TRtfTabLeader(leaders[index])});
+        }
+    }
+    return found;
+}
+
+void DrawTabLeaders(QPainter& painter, const std::vector<TTabLeader>& leaders, const QRectF& clip) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    for (const TTabLeader& leader : leaders) {
+        const QLineF& l = leader.baseline;
+        if (l.y1() < clip.top() || l.y1() - leader.ascent > clip.bottom()) continue;
+        const double x1 = l.x1() + kDotPitch / 2;
+        const double x2 = l.x2() - kDotPitch / 2;
+        if (x2 <= x1) continue;
+        const double y = l.y1();
+        switch (leader.kind) {
+        case TRtfTabLeader::Dot: {
+            // On a fixed grid, so that the dots of lines above one another align.
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(Qt::black);
+            for (double x = std::ceil(x1 / kDotPitch) * kDotPitch; x <= x2; x += kDotPitch)
+                painter.drawEllipse(QPointF(x, y - kDotRadius), kDotRadius, kDotRadius);
+            break;
+        }
+        case TRtfTabLeader::Hyphen: {
+            QPen pen(Qt::black, kThinLine);
+            pen.setDashPattern({4, 4}); // in pen widths: 2-point dashes, 2-point gaps
+            painter.setPen(pen);
+            const double mid = y - leader.ascent * 0.3;
+            painter.drawLine(QPointF(x1, mid), QPointF(x2, mid));
+            break;
+        }
+        case TRtfTabLeader::Underline:
+        case TRtfTabLeader::ThickLine: {
+            const double width = leader.kind == TRtfTabLeader::ThickLine ? kThickLine : kThinLine;
+            painter.setPen(QPen(Qt::black, width, Qt::SolidLine, Qt::FlatCap));
+            painter.drawLine(QPointF(l.x1(), y + width), QPointF(l.x2(), y + width));
+            break;
+        }
+        case TRtfTabLeader::Equal: {
+            painter.setPen(QPen(Qt::black, kThinLine, Qt::SolidLine, Qt::FlatCap));
+            const double mid = y - leader.ascent * 0.3;
+            painter.drawLine(QPointF(x1, mid - 1), QPointF(x2, mid - 1));
+            painter.drawLine(QPointF(x1, mid + 1), QPointF(x2, mid + 1));
+            break;
+        }
+        default:
+            break;
+        }
+    }
+    painter.restore();
+}
