@@ -78,14 +78,22 @@ bool TRtfParser::HandleParaWord(TRtfWord word, bool hasParam, int param) {
         p.pageBreakBefore = on;
         break;
     case W::tx:
-    case W::tb:
-        if (int(p.tabs.size()) < kMaxTabStops)
-            p.tabs.push_back({std::clamp(param, 0, kRtfMaxAcross),
-                              word == W::tb ? TRtfTabKind::Left : p.pendingTabKind,
-                              p.pendingTabLeader});
+    case W::tb: {
+        // A stop given again (by the style and then the paragraph) replaces the first.
+        const TRtfTabStop stop{std::clamp(param, 0, kRtfMaxAcross),
+                               word == W::tb ? TRtfTabKind::Left : p.pendingTabKind,
+                               p.pendingTabLeader};
+        const auto same = std::find_if(p.tabs.begin(), p.tabs.end(), [&](const TRtfTabStop& t) {
+            return t.position == stop.position;
+        });
+        if (same != p.tabs.end())
+            *same = stop;
+        else if (int(p.tabs.size()) < kMaxTabStops)
+            p.tabs.push_back(stop);
         p.pendingTabKind = TRtfTabKind::Left;
         p.pendingTabLeader = 0;
         break;
+    }
     case W::tqr:
         p.pendingTabKind = TRtfTabKind::Right;
         break;

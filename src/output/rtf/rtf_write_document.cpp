@@ -96,7 +96,11 @@ void TRtfBodyWriter::WriteParagraph(const QTextBlock& block, int depth, TEnd end
         // An empty paragraph's mark gives the line its height.
         const TRtfCharProps& mark = mapper_.Props(block.charFormat(), block.charFormatIndex());
         WriteCharChange(body_, state, mark);
+        state = mark;
     }
+    // A raised or lowered run ends before the mark: a word processor that finds the
+    // mark raised joins the paragraph with the next.
+    if (state.vertical != 0 && end != TEnd::None) body_.Word("nosupersub");
     switch (end) {
     case TEnd::Par:
         body_.Word("par");

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 // Families that lay out like Times New Roman: the texts' own face, written under
@@ -152,7 +153,12 @@ const char* LeaderWord(TRtfTabLeader leader) {
 void WriteTabs(TRtfSink& sink, const QTextBlockFormat& format) {
     const QList<QTextOption::Tab> tabs = format.tabPositions();
     const QVariantList leaders = format.property(RtfProperty::TabLeaders).toList();
+    std::vector<int> written;
     for (qsizetype i = 0; i < tabs.size(); ++i) {
+        // Readers add up stops given twice; one position holds one stop.
+        const int twips = std::max(0, UnitsToTwips(tabs[i].position));
+        if (std::find(written.begin(), written.end(), twips) != written.end()) continue;
+        written.push_back(twips);
         switch (tabs[i].type) {
         case QTextOption::RightTab:
             sink.Word("tqr");
@@ -169,7 +175,7 @@ void WriteTabs(TRtfSink& sink, const QTextBlockFormat& format) {
         if (i < leaders.size())
             if (const char* word = LeaderWord(static_cast<TRtfTabLeader>(leaders[i].toInt())))
                 sink.Word(word);
-        sink.Word("tx", std::max(0, UnitsToTwips(tabs[i].position)));
+        sink.Word("tx", twips);
     }
 }
 

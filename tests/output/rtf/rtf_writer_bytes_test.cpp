@@ -1,4 +1,5 @@
 // What the writer puts out for known documents.
+#include "output/rtf/rtf_reader.h"
 #include "output/rtf/rtf_writer.h"
 
 #include "rtf_writer_test_util.h"
@@ -363,4 +364,17 @@ TEST(RtfWriterFile, SaveWritesTheWholeFileOrNothing) {
     EXPECT_FALSE(QFile::exists(missing));
     EXPECT_FALSE(SaveRtfFile(doc, {}, dir.path(), nullptr)); // a folder, not a file
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("out.rtf")});
+}
+
+// A superscript at the end of a paragraph ends before the paragraph mark, so that
+// a word processor keeps the paragraphs apart; a tab stop the file gives twice
+// (in the style and in the paragraph) is written once.
+TEST(RtfWriterBytes, ParagraphEndsCloseSuperscriptAndTabsAreWrittenOnce) {
+    EnsureWriterTestApp();
+    QTextDocument doc;
+    LoadRtf(doc, R"({\rtf1{\stylesheet{\s1\tqr\tldot\tx9000 Marks;}})"
+                 R"(\pard\s1\tqr\tldot\tx9000 x{\super 2}\tab [2]{\super 3}\par\pard next\par})");
+    const QByteArray rtf = WriteRtf(doc);
+    EXPECT_TRUE(rtf.contains("\\super 3\\nosupersub\\par")) << rtf.constData();
+    EXPECT_EQ(CountOf(rtf, "\\tx9000"), 1) << rtf.constData();
 }
