@@ -27,6 +27,8 @@ class TAboutExForm;
 class TRelatedChooser;
 class TViewerForm;
 class TQFForm;
+class TPrintForm;
+struct TOutputContext;
 
 // What the main window needs from start-up.
 struct TMainFormContext {
@@ -87,6 +89,7 @@ protected:
 private:
     void BuildToolPanel(QWidget* panel);
     void CreateCommands();
+    void CreateOutputCommands();
     template <class C, class... Args>
     void Bind(const char* menuItem, const char* button, Args&&... args);
     TCommandControl* ControlFor(const char* name, bool isButton);
@@ -102,6 +105,9 @@ private:
     std::map<QString, QMenu*> fMenus;
     std::map<QString, QAbstractButton*> fButtons;
     std::vector<std::unique_ptr<TCommandControl>> fControls;
+    // Before the commands, which use them until they go.
+    std::unique_ptr<TPrintForm> fPrintForm;
+    std::unique_ptr<TOutputContext> fOutput;
     std::vector<std::unique_ptr<TCommand>> fCommands;
     std::unique_ptr<TCommand> fExit;
     QMdiArea* fWorkspace = nullptr;
