@@ -53,7 +53,10 @@ QByteArray Read(const QString& path) {
 }
 
 struct OutputTest : ::testing::Test {
-    OutputTest() { EnsureApplication(); }
+    // The print form is a widget: the application comes first.
+    struct TApplicationFirst {
+        TApplicationFirst() { EnsureApplication(); }
+    } applicationFirst;
     Prompts prompts;
     TAppLogic app{prompts};
     TPrintForm form;
