@@ -82,12 +82,16 @@ QString THelpWindow::PageForContext(int context) {
     if (context == 242) return QStringLiteral("output.html#preview");
     if (context >= 161 && context <= 170) return QStringLiteral("documents.html#file");
     if (context == 248) return QStringLiteral("documents.html#file");
-    if (context >= 171 && context <= 179) return QStringLiteral("documents.html#edit");
+    if (context >= 171 && context <= 179) return QStringLiteral("editing.html#edit");
+    if (context == 196 || context == 206) return QStringLiteral("editing.html#editor");
+    if (context == 207) return QStringLiteral("editing.html#formatting");
+    if (context == 221) return QStringLiteral("editing.html#title");
+    if (context == 222) return QStringLiteral("editing.html#section");
     if (context == 220) return QStringLiteral("viewer.html#viewer");
     if (context == 189) return QStringLiteral("viewer.html#related");
     if (context == 247) return QStringLiteral("viewer.html#textlist");
     if (context >= 180 && context <= 189) return QStringLiteral("finding.html#view");
-    if (context >= 190 && context <= 193) return QStringLiteral("documents.html#insert");
+    if (context >= 190 && context <= 193) return QStringLiteral("editing.html#insert");
     if (context >= 194 && context <= 196) return QStringLiteral("output.html#tools");
     if (context >= 197 && context <= 200) return QStringLiteral("index.html");
     return QStringLiteral("index.html");

@@ -6,6 +6,8 @@
 #include "app/logic/codes.h"
 #include "app/logic/status_text.h"
 #include "app/menu_layout.h"
+#include "documents/edit_commands.h"
+#include "documents/edit_dialogs.h"
 #include "finder/browse_commands.h"
 #include "finder/finder_form.h"
 #include "finder/sizeable_panel.h"
@@ -218,6 +220,32 @@ void TMainForm::Bind(const char* menuItem, const char* button, Args&&... args) {
 
 void TMainForm::CreateCommands() {
     Bind<TExitCmd>("Exit1", nullptr);
+
+    // Editing the current test document: the Edit and Insert menus, Edit Text and
+    // their dialogs. Typed texts and editing are shown: without them a test could not
+    // hold a typed question or an edited copy of a library one.
+    TAppLogic& app = fContext.app;
+    fEditDialogs =
+        std::make_unique<TEditDialogs>(app, FromCp1252(fContext.config.Organisation), this);
+    Bind<TCutCmd>("CutM", "CutB", app);
+    Bind<TCopyCmd>("CopyM", "CopyB", app);
+    Bind<TPasteCmd>("PasteM", "PasteB", app);
+    Bind<TClearCmd>("ClearM", nullptr, app);
+    Bind<TSelectAllCmd>("SelectAllM", nullptr, app);
+    Bind<TToggleNumberedCmd>("ShowNumberM", nullptr, app);
+    fActions["ShowNumberM"]->setCheckable(true);
+    Bind<TMoveToTopCmd>("MoveToTopM", nullptr, app);
+    Bind<TMoveUpCmd>("MoveUpM", nullptr, app);
+    Bind<TMoveDownCmd>("MoveDownM", nullptr, app);
+    Bind<TMoveToBottomCmd>("MoveToBottomM", nullptr, app);
+    Bind<TCopyToDocCmd>("CopytoDocM", "CopyToDocB", app);
+    Bind<TInsertTitleCmd>("InsertTitleM", nullptr, app, *fEditDialogs->title);
+    Bind<TInsertSectionCmd>("InsertSectionM", nullptr, app, *fEditDialogs->section);
+    Bind<TInsertTextCmd>("InsertTextM", nullptr, app, *fEditDialogs->editor);
+    Bind<TEditTextCmd>("EditTextM", nullptr, app, *fEditDialogs->editor);
+    fActions["InsertTextM"]->setVisible(true);
+    fActions["EditTextM"]->setVisible(true);
+
     // Finder and Viewer: opening one first brings it back from its minimised state.
     Bind<TViewQFCmd>("QuestionFinder1", "QFB", fContext.finderManager, [this] {
         if (fFinder) fFinder->Restore();

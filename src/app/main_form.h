@@ -20,6 +20,7 @@ class QMenu;
 class TAppLogic;
 class TCommand;
 class TCommandControl;
+struct TEditDialogs;
 class TTSListManager;
 class TViewManager;
 class THelpWindow;
@@ -110,6 +111,7 @@ private:
     std::unique_ptr<TOutputContext> fOutput;
     std::vector<std::unique_ptr<TCommand>> fCommands;
     std::unique_ptr<TCommand> fExit;
+    std::unique_ptr<TEditDialogs> fEditDialogs;
     QMdiArea* fWorkspace = nullptr;
     QLabel* fStatus = nullptr;
     QPointer<THelpWindow> fHelp;

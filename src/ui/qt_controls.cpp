@@ -7,6 +7,9 @@
 
 TActionControl::TActionControl(QAction* action) : fAction(action) {
     QObject::connect(action, &QAction::triggered, action, [this] {
+        // A checkable item flips its own mark when clicked; the mark is the command's
+        // answer alone, which the action's notifications set again.
+        if (fAction && fAction->isCheckable()) fAction->setChecked(fChecked);
         if (fHandler) RunReportingErrors(fHandler);
     });
 }
@@ -20,6 +23,7 @@ void TActionControl::SetEnabled(bool enabled) {
 }
 
 void TActionControl::SetChecked(bool checked) {
+    fChecked = checked;
     if (!fAction) return;
     if (checked) fAction->setCheckable(true);
     fAction->setChecked(checked);

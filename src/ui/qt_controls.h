@@ -20,6 +20,7 @@ public:
 private:
     QPointer<QAction> fAction;
     std::function<void()> fHandler;
+    bool fChecked = false;
 };
 
 // A flat tool button as a command's control; checked shows as pressed.

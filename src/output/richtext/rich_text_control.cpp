@@ -7,21 +7,32 @@
 #include "output/rtf/rtf_reader.h"
 #include "output/rtf/rtf_writer.h"
 
+#include "output/rtf/rtf_read_picture.h"
+
+#include <QBuffer>
+#include <QCryptographicHash>
+#include <QFile>
 #include <QFontDialog>
+#include <QImage>
+#include <QImageReader>
 #include <QKeyEvent>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextImageFormat>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace {
 // Format lengths are in units of 1/96 inch.
 constexpr double kPointsPerUnit = 72.0 / 96.0;
 constexpr double kTwipsPerInch = 1440.0;
+constexpr double kTwipsPerUnit = kTwipsPerInch / 96.0;
 
 QFont DefaultFont() {
     QFont font(QStringLiteral("Times New Roman"));
@@ -102,6 +113,8 @@ TRichTextControl::TRichTextControl(QWidget* parent)
     connect(editor_->document(), &QTextDocument::contentsChanged, this,
             &TRichTextControl::ContentChanged);
     connect(editor_, &TRichTextEdit::FontDialogRequested, this, &TRichTextControl::OpenFontDialog);
+    connect(editor_, &QTextEdit::cursorPositionChanged, this, &TRichTextControl::FormatChanged);
+    connect(editor_, &QTextEdit::currentCharFormatChanged, this, &TRichTextControl::FormatChanged);
 }
 
 TRichTextControl::~TRichTextControl() = default;
@@ -304,6 +317,99 @@ void TRichTextControl::OpenFontDialog() {
     if (dialog.exec() == QDialog::Accepted) ApplyFont(dialog.selectedFont());
 }
 
+int TRichTextControl::FontUnderline() const {
+    bool all = true;
+    ForEachSelectedFormat(Cursor(), editor_->currentCharFormat(),
+                          [&](const QTextCharFormat& f) { all = all && f.fontUnderline(); });
+    return all ? -1 : 0;
+}
+
+void TRichTextControl::SetFontUnderline(int value) {
+    QTextCharFormat f;
+    f.setFontUnderline(value != 0);
+    MergeCharFormat(f);
+}
+
+TRichTextControl::TScript TRichTextControl::Script() const {
+    std::optional<QTextCharFormat::VerticalAlignment> seen;
+    bool mixed = false;
+    ForEachSelectedFormat(Cursor(), editor_->currentCharFormat(), [&](const QTextCharFormat& f) {
+        if (seen && *seen != f.verticalAlignment()) mixed = true;
+        seen = f.verticalAlignment();
+    });
+    if (mixed || !seen) return TScript::Normal;
+    if (*seen == QTextCharFormat::AlignSuperScript) return TScript::Super;
+    if (*seen == QTextCharFormat::AlignSubScript) return TScript::Sub;
+    return TScript::Normal;
+}
+
+void TRichTextControl::SetScript(TScript script) {
+    QTextCharFormat f;
+    f.setVerticalAlignment(script == TScript::Super ? QTextCharFormat::AlignSuperScript
+                           : script == TScript::Sub ? QTextCharFormat::AlignSubScript
+                                                    : QTextCharFormat::AlignNormal);
+    MergeCharFormat(f);
+}
+
+// --- Clipboard and pictures ---------------------------------------------------------
+
+void TRichTextControl::Cut() {
+    editor_->cut();
+}
+
+void TRichTextControl::Copy() {
+    editor_->copy();
+}
+
+void TRichTextControl::Paste() {
+    editor_->paste();
+}
+
+bool TRichTextControl::InsertPicture(const QString& path, QString* error) {
+    auto fail = [error](const QString& message) {
+        if (error) *error = message;
+        return false;
+    };
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return fail(file.errorString());
+    // A picture file larger than this is not one a test needs.
+    constexpr qint64 kMaxBytes = 32 * 1024 * 1024;
+    if (file.size() > kMaxBytes) return fail(QStringLiteral("The picture file is too large."));
+    const QByteArray bytes = file.readAll();
+    const char* type = bytes.startsWith("\x89PNG\r\n\x1a\n") ? "pngblip"
+                       : bytes.startsWith("\xff\xd8\xff")    ? "jpegblip"
+                                                             : nullptr;
+    if (!type) return fail(QStringLiteral("The file is not a PNG or JPEG picture."));
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    QImage image;
+    const QSize size = reader.size();
+    if (size.isValid() && qint64(size.width()) * size.height() > kRtfMaxPicturePixels)
+        return fail(QStringLiteral("The picture is too large."));
+    if (!reader.read(&image)) return fail(reader.errorString());
+
+    const QString name = QStringLiteral("rtfimg-%1")
+                             .arg(QString::fromLatin1(
+                                 QCryptographicHash::hash(bytes, QCryptographicHash::Md5).toHex()));
+    Document().addResource(QTextDocument::ImageResource, QUrl(name), image);
+    QTextImageFormat format;
+    format.setName(name);
+    format.setProperty(RtfProperty::PictureData, bytes);
+    format.setProperty(RtfProperty::PictureType, QString::fromLatin1(type));
+    format.setProperty(RtfProperty::PictureExtent, image.size());
+    const double textWidth =
+        (extras_.page.width - extras_.page.marginLeft - extras_.page.marginRight) / kTwipsPerUnit;
+    const double scale = image.width() > textWidth ? textWidth / image.width() : 1.0;
+    format.setWidth(image.width() * scale);
+    format.setHeight(image.height() * scale);
+    QTextCursor cursor = Cursor();
+    cursor.insertImage(format);
+    SetCursor(cursor);
+    return true;
+}
+
 // --- Paragraph format -------------------------------------------------------------
 
 void TRichTextControl::MergeBlockFormat(const QTextBlockFormat& format) {
@@ -349,6 +455,31 @@ void TRichTextControl::SetLineSpacing(int percent) {
         f.setLineHeight(0, QTextBlockFormat::SingleHeight);
     else
         f.setLineHeight(percent, QTextBlockFormat::ProportionalHeight);
+    MergeBlockFormat(f);
+}
+
+Qt::Alignment TRichTextControl::Alignment() const {
+    const Qt::Alignment a = Cursor().blockFormat().alignment() & Qt::AlignHorizontal_Mask;
+    if (a & Qt::AlignHCenter) return Qt::AlignHCenter;
+    if (a & (Qt::AlignRight | Qt::AlignTrailing)) return Qt::AlignRight;
+    return Qt::AlignLeft;
+}
+
+void TRichTextControl::SetAlignment(Qt::Alignment alignment) {
+    QTextBlockFormat f;
+    f.setAlignment(alignment & Qt::AlignHorizontal_Mask);
+    MergeBlockFormat(f);
+}
+
+double TRichTextControl::LeftIndent() const {
+    return Cursor().blockFormat().leftMargin() * kPointsPerUnit;
+}
+
+void TRichTextControl::SetIndents(double left, double firstLine, double right) {
+    QTextBlockFormat f;
+    f.setLeftMargin(std::max(0.0, left) / kPointsPerUnit);
+    f.setTextIndent(firstLine / kPointsPerUnit);
+    f.setRightMargin(std::max(0.0, right) / kPointsPerUnit);
     MergeBlockFormat(f);
 }
 

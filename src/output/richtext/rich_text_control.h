@@ -81,6 +81,21 @@ public:
     void ApplyFont(const QFont& font);
     // The font dialog for the selection (also opened by F2).
     void OpenFontDialog();
+    int FontUnderline() const;
+    void SetFontUnderline(int value);
+    // Raised, lowered or on the line; reading gives Normal when the selection mixes.
+    enum class TScript { Normal, Super, Sub };
+    TScript Script() const;
+    void SetScript(TScript script);
+
+    // --- Editing through the system clipboard ------------------------------------
+    void Cut();
+    void Copy();
+    void Paste();
+    // Inserts a PNG or JPEG file at the selection, scaled down to the text width when
+    // wider. Its bytes are kept as they are, so that the RTF carries the file itself.
+    // False (and the reason in `error`) when the file cannot be read or is neither.
+    bool InsertPicture(const QString& path, QString* error = nullptr);
 
     // --- Paragraph format of the input paragraph (every paragraph of the selection)
     double SpaceBefore() const; // points
@@ -91,6 +106,13 @@ public:
     // line height reads as 0.
     int LineSpacing() const;
     void SetLineSpacing(int percent);
+    // Left, centre or right (Qt::AlignLeft, AlignHCenter, AlignRight); justified
+    // paragraphs read as left.
+    Qt::Alignment Alignment() const;
+    void SetAlignment(Qt::Alignment alignment);
+    // Points from the left and right margins, and of the first line beyond the left.
+    double LeftIndent() const;
+    void SetIndents(double left, double firstLine, double right);
     // A page break before the paragraph holding `position`.
     void SetPageBreakBefore(int position, bool on = true);
     // Keeps the paragraphs from the one holding `from` to the one holding `to` on
@@ -126,6 +148,11 @@ public:
     QTextDocument& Document();
     const QTextDocument& Document() const;
     TRichTextEdit& Editor() { return *editor_; }
+
+signals:
+    // The input position moved or the format to type with changed: a tool bar reads
+    // the format at the cursor again.
+    void FormatChanged();
 
 protected:
     // F2 sent to the control itself (not only to its editor) opens the font dialog too.

@@ -92,9 +92,10 @@ TEST_F(MainFormTest, MenusCarryTheirCaptionsShortcutsAndHiddenItems) {
         EXPECT_EQ(a->text().toStdString(), e.caption) << e.name;
         EXPECT_EQ(a->shortcut().toString().toStdString(), e.shortcut) << e.name;
     }
-    for (const char* hidden : {"InsertTextM", "EditTextM", "ContextHelp1", "DebugM"})
+    for (const char* hidden : {"ContextHelp1", "DebugM"})
         EXPECT_FALSE(form->Action(hidden)->isVisible()) << hidden;
-    EXPECT_TRUE(form->Action("CreateSummary1")->isVisible());
+    for (const char* shown : {"CreateSummary1", "InsertTextM", "EditTextM"})
+        EXPECT_TRUE(form->Action(shown)->isVisible()) << shown;
     // Separators after Close, Save All and Print.
     auto items = form->Menu("File1")->actions();
     ASSERT_EQ(items.size(), 13);
@@ -131,6 +132,26 @@ TEST_F(MainFormTest, BoundCommandsWorkAndUnbuiltOnesAreGreyed) {
     EXPECT_EQ(list.Kind(), TListKind::MarkScheme);
     QTest::mouseClick(form->Button("ViewerB"), Qt::LeftButton);
     EXPECT_TRUE(viewer.Visible());
+}
+
+TEST_F(MainFormTest, EditAndInsertMenusWorkOnTheCurrentDocument) {
+    EXPECT_FALSE(form->Action("InsertTitleM")->isEnabled());
+    TDocLogic& doc = logic.NewDocument();
+    logic.SetCurrentDoc(&doc);
+    EXPECT_TRUE(form->Action("InsertTitleM")->isEnabled());
+    TItemList* results = logic.SelectorList();
+    logic.SetCurrentList(results, 0);
+    logic.SelectItem(results->Item(0), results, true);
+    EXPECT_FALSE(form->Action("CutM")->isEnabled());
+    EXPECT_TRUE(form->Button("CopyToDocB")->isEnabled());
+    QTest::mouseClick(form->Button("CopyToDocB"), Qt::LeftButton);
+    form->Action("CopyM")->trigger();
+    EXPECT_TRUE(form->Button("PasteB")->isEnabled());
+    form->Action("PasteM")->trigger();
+    EXPECT_EQ(doc.Document().Entries.size(), 1u); // the duplicate question was answered No
+    logic.CloseDocument(doc);
+    EXPECT_FALSE(form->Action("InsertTitleM")->isEnabled());
+    EXPECT_FALSE(form->Button("PasteB")->isEnabled());
 }
 
 TEST_F(MainFormTest, StatusLineFollowsTheSelectionAndMinimumSizeHolds) {
