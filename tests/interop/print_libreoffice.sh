@@ -35,7 +35,7 @@ def starts(texts):
     # The page of each question: its number in front of its first word.
     found = {}
     for page, text in enumerate(texts, 1):
-        for m in re.finditer(r"^(\d+)\.\s?([A-Za-z])", text, re.M):
+        for m in re.finditer(r"^(\d+)\.\s?([A-Za-z(])", text, re.M):
             found.setdefault(int(m.group(1)), page)
     return found
 

@@ -3,13 +3,18 @@
 #include "framework/errors.h"
 #include "framework/save_file.h"
 #include "output/richtext/rich_text_control.h"
+#include "output/rtf/rtf_writer.h"
 
 #include <QBuffer>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -19,7 +24,36 @@ void WriteWhole(const QString& path, const QByteArray& bytes) {
     file.Commit();
 }
 
+bool InTable(const QTextBlock& block) {
+    return QTextCursor(block).currentTable() != nullptr;
+}
+
 } // namespace
+
+QByteArray RtfAsPrinted(const TRichTextControl& control) {
+    // Our pages give two paragraphs the larger of the space after the first and the
+    // space before the second; word processors add the two. The file says what the
+    // pages show, so that a word processor starts the same pages.
+    std::unique_ptr<QTextDocument> doc(control.Document().clone());
+    QTextCursor cursor(doc.get());
+    cursor.beginEditBlock();
+    QTextBlock previous;
+    for (QTextBlock b = doc->begin(); b.isValid(); previous = b, b = b.next()) {
+        if (!previous.isValid() || InTable(b) || InTable(previous)) continue;
+        const double after = previous.blockFormat().bottomMargin();
+        const double before = b.blockFormat().topMargin();
+        if (after <= 0 || before <= 0) continue;
+        QTextBlockFormat f;
+        f.setTopMargin(std::max(0.0, before - after));
+        cursor.setPosition(b.position());
+        cursor.mergeBlockFormat(f);
+    }
+    cursor.endEditBlock();
+    TRtfExtras extras;
+    extras.footer = control.Footer();
+    extras.page = control.Page();
+    return WriteRtf(*doc, extras);
+}
 
 void DrawPages(const TRichTextControl& control, QPagedPaintDevice& device, int from, int to) {
     QPainter painter;
@@ -60,5 +94,5 @@ void WritePdfFile(const TRichTextControl& control, const QString& path, const QS
 }
 
 void WriteRtfFile(const TRichTextControl& control, const QString& path) {
-    WriteWhole(path, control.GetRtf());
+    WriteWhole(path, RtfAsPrinted(control));
 }

@@ -15,6 +15,10 @@ void DrawPages(const TRichTextControl& control, QPagedPaintDevice& device, int f
 // title and the program as creator in its metadata.
 QByteArray PagesAsPdf(const TRichTextControl& control, const QString& title);
 
+// The assembled text as RTF for a word processor: the footer, the page breaks, and
+// the spacing between paragraphs as the pages show it.
+QByteArray RtfAsPrinted(const TRichTextControl& control);
+
 // Write the whole file or nothing: an existing file stays as it was when writing
 // fails. Both raise EInOutError with the reason.
 void WritePdfFile(const TRichTextControl& control, const QString& path, const QString& title);
