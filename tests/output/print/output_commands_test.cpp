@@ -1,5 +1,6 @@
 #include "app/logic/app_logic.h"
 #include "app/logic/doc_logic.h"
+#include "framework/errors.h"
 #include "model/text_store.h"
 #include "output/print/derive_commands.h"
 #include "output/print/output_commands.h"
@@ -11,6 +12,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -141,4 +143,11 @@ TEST_F(OutputTest, PreviewStepsThroughThePages) {
     preview.ShowFullSize();
     EXPECT_FALSE(preview.Button("WholeB")->isChecked());
     EXPECT_EQ(preview.Preview()->size(), preview.Preview()->pixmap().size());
+}
+
+TEST_F(OutputTest, AFailedAssemblyLeavesNoHourglass) {
+    TDocLogic& doc = app.NewDocument();
+    doc.InsertTextEntry(-1, "Empty", true, std::make_unique<TTextChunk>(), 2, 0);
+    EXPECT_THROW(form.Assemble(doc.Document(), context.organisation), EDataError);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
