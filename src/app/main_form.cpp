@@ -6,6 +6,8 @@
 #include "app/logic/codes.h"
 #include "app/logic/status_text.h"
 #include "app/menu_layout.h"
+#include "diagnostics/debug_commands.h"
+#include "diagnostics/monitor_form.h"
 #include "documents/edit_commands.h"
 #include "documents/edit_dialogs.h"
 #include "finder/browse_commands.h"
@@ -17,6 +19,7 @@
 #include "output/print/derive_commands.h"
 #include "output/print/output_commands.h"
 #include "output/print/print_form.h"
+#include "students/pupil_form.h"
 #include "ui/drawing/drawing.h"
 #include "ui/error_report.h"
 #include "ui/help_request.h"
@@ -258,6 +261,19 @@ void TMainForm::CreateCommands() {
     Bind<TViewKindCmd>("ViewSylM", "ViewSylB", fContext.listManager, TListKind::Syllabus);
     CreateOutputCommands();
     fExit = std::make_unique<TExitCmd>();
+
+    // The student list window and the monitor: made once, shown from their menu items.
+    auto* pupils = new TPupilForm(this);
+    connect(fActions["PupilLists2"], &QAction::triggered, pupils, [pupils] {
+        pupils->setWindowState(pupils->windowState() & ~Qt::WindowMinimized);
+        pupils->show();
+        pupils->raise();
+        pupils->activateWindow();
+    });
+    fActions["PupilLists2"]->setProperty("bound", true);
+    auto* monitor = new TMonitorForm(fContext.app, this);
+    Bind<TDebugMonitorCmd>("Monitor1", nullptr, *monitor);
+    Bind<TDebugAddItemsCmd>("AddItems1", nullptr, fContext.app);
 
     // Items whose command is not built yet have no action; show them greyed rather
     // than let a click do nothing.

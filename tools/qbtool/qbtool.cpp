@@ -3,6 +3,7 @@
 #include "doc_commands.h"
 #include "find_command.h"
 #include "library_commands.h"
+#include "students_command.h"
 #include "qb_version.h"
 #include "tool_options.h"
 
@@ -52,6 +53,7 @@ constexpr TCommand kCommands[] = {
     {"derive", "derive markscheme|report SUBJECT IN.vqd OUT.vqd", RunDeriveCommand},
     {"resave", "resave SUBJECT IN.vqd OUT.vqd", RunResaveCommand},
     {"new-doc", "new-doc SUBJECT OUT.vqd ID...", RunNewDocCommand},
+    {"students", "students LIST", RunStudentsCommand, false},
     {"help", "help", RunHelpCommand, false},
 };
 

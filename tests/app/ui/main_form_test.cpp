@@ -3,6 +3,7 @@
 #include "app/logic/app_logic.h"
 #include "app/logic/doc_logic.h"
 #include "app/main_form.h"
+#include "diagnostics/monitor_form.h"
 #include "empty_library.h"
 #include "finder/finder_form.h"
 #include "finder/item_list_view.h"
@@ -15,6 +16,7 @@
 #include "model/segments.h"
 #include "model/text_store.h"
 #include "qb_version.h"
+#include "students/pupil_form.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -293,4 +295,22 @@ TEST(AboutBox, ShowsTheDecodedPictureTheSubjectAndTheVersion) {
     EXPECT_EQ(about.VersionLabel()->text(), QStringLiteral("Version ") + kProgramVersion);
     ASSERT_FALSE(about.Picture()->pixmap().isNull());
     EXPECT_GT(about.Picture()->pixmap().width(), 100);
+}
+
+TEST_F(MainFormTest, ToolsAndDebugItemsShowTheStudentListAndTheMonitor) {
+    form->Action("PupilLists2")->trigger();
+    auto* pupils = form->findChild<TPupilForm*>();
+    ASSERT_TRUE(pupils);
+    EXPECT_TRUE(pupils->isVisible());
+    EXPECT_EQ(pupils->windowTitle(), QStringLiteral("Names of students in set"));
+
+    form->Action("Monitor1")->trigger();
+    auto* monitor = form->findChild<TMonitorForm*>();
+    ASSERT_TRUE(monitor);
+    EXPECT_TRUE(monitor->isVisible());
+    EXPECT_FALSE(form->Action("AddItems1")->isEnabled());
+    logic.SetCurrentDoc(&logic.NewDocument());
+    EXPECT_TRUE(form->Action("AddItems1")->isEnabled());
+    pupils->hide();
+    monitor->hide();
 }
