@@ -8,6 +8,10 @@
 #include "app/menu_layout.h"
 #include "diagnostics/debug_commands.h"
 #include "diagnostics/monitor_form.h"
+#include "documents/doc_form.h"
+#include "documents/doc_form_creator.h"
+#include "documents/file_commands.h"
+#include "documents/file_dialogs.h"
 #include "documents/edit_commands.h"
 #include "documents/edit_dialogs.h"
 #include "finder/browse_commands.h"
@@ -82,12 +86,6 @@ int FocusedHelpContext(const QWidget* start) {
         if (const int context = w->property("helpContext").toInt(); context > 0) return context;
     return 1;
 }
-
-// Ends the program. Until the file commands exist there is nothing to ask first.
-class TExitCmd : public TCommand {
-public:
-    void Execute(void*) override { QCoreApplication::quit(); }
-};
 
 } // namespace
 
@@ -183,6 +181,7 @@ TMainForm::TMainForm(TMainFormContext context, QWidget* parent)
 TMainForm::~TMainForm() {
     SetHelpHandler({});
     fContext.app.RemoveObserver(MakeHandler<&TMainForm::StatusChanged>(this));
+    fContext.app.DocumentRelay().RemoveObserver(MakeHandler<&TMainForm::StatusChanged>(this));
     fCommands.clear();
     fExit.reset();
 }
@@ -222,7 +221,7 @@ void TMainForm::Bind(const char* menuItem, const char* button, Args&&... args) {
 }
 
 void TMainForm::CreateCommands() {
-    Bind<TExitCmd>("Exit1", nullptr);
+    CreateDocumentCommands();
 
     // Editing the current test document: the Edit and Insert menus, Edit Text and
     // their dialogs. Typed texts and editing are shown: without them a test could not
@@ -260,7 +259,6 @@ void TMainForm::CreateCommands() {
     Bind<TViewKindCmd>("ViewExRepM", nullptr, fContext.listManager, TListKind::ExaminersReport);
     Bind<TViewKindCmd>("ViewSylM", "ViewSylB", fContext.listManager, TListKind::Syllabus);
     CreateOutputCommands();
-    fExit = std::make_unique<TExitCmd>();
 
     // The student list window and the monitor: made once, shown from their menu items.
     auto* pupils = new TPupilForm(this);
@@ -308,6 +306,26 @@ void TMainForm::CreateOutputCommands() {
     Bind<TPrintPreviewCmd>("PrintPreviewM", "PrintPrevB", app, *fOutput);
     Bind<TExportCmd>("ExporttoWP2", "btExport", app, *fOutput);
     Bind<TExportPdfCmd>("ExportPdfM", nullptr, app, *fOutput);
+}
+
+// Test documents: a window for every document, and the File menu's commands.
+void TMainForm::CreateDocumentCommands() {
+    TAppLogic& app = fContext.app;
+    fFileDialogs = std::make_unique<TQtFileDialogs>(this);
+    fDocForms = std::make_unique<TDocFormCreator>(app, *fFileDialogs, *fWorkspace,
+                                                  [this] { return fDocumentWindowSize; });
+    // The status line's count, totals and list name follow the document being browsed.
+    app.DocumentRelay().AddObserver(MakeHandler<&TMainForm::StatusChanged>(this));
+    auto forgetPrompts = [this] { fResourcePromptList.clear(); };
+    TFileDialogs& dialogs = *fFileDialogs;
+    Bind<TNewCmd>("New1", "NewB", app, forgetPrompts);
+    Bind<TOpenCmd>("Open1", "OpenB", app, dialogs, forgetPrompts);
+    Bind<TCloseCmd>("Close1", nullptr, app, dialogs);
+    Bind<TSaveCmd>("Save1", "SaveB", app, dialogs);
+    Bind<TSaveAsCmd>("SaveAs1", nullptr, app, dialogs);
+    Bind<TSaveAllCmd>("SaveAll1", nullptr, app, dialogs);
+    Bind<TExitCmd>("Exit1", nullptr, app, dialogs, [] { QCoreApplication::quit(); });
+    fExit = std::make_unique<TExitCmd>(app, dialogs, [] { QCoreApplication::quit(); });
 }
 
 void TMainForm::SetViewer(TViewerForm& viewer, TRelatedChooser& chooser) {
@@ -358,7 +376,8 @@ QString TMainForm::StatusText() const {
 }
 
 void TMainForm::StatusChanged(TObservable*, const TCodeSet& codes) {
-    if (codes.Has(ncCurrentSelection) || codes.Has(ncCurrentList))
+    if (codes.Has(ncCurrentSelection) || codes.Has(ncCurrentList) || codes.Has(ncDocument) ||
+        codes.Has(ncFilename))
         fStatus->setText(QString::fromStdString(BuildStatusText(fContext.app)));
 }
 
@@ -404,6 +423,10 @@ void TMainForm::FirstShowing() {
     // A tiny screen must not give document windows a negative height.
     fDocumentWindowSize = QSize(finderWidth, std::max(100, l.bottom - l.middle));
     app.NewDocument();
+    if (TDocForm* first = fDocForms->Newest()) {
+        first->move(l.left, l.middle);
+        fWorkspace->setActiveSubWindow(first);
+    }
     if (TItemList* list = app.SelectorList(); list && list->Count() > 0) {
         app.SetCurrentList(list, 0);
         app.SelectItem(list->Item(0), list, false);

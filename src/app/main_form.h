@@ -20,6 +20,8 @@ class QMenu;
 class TAppLogic;
 class TCommand;
 class TCommandControl;
+class TDocFormCreator;
+class TFileDialogs;
 struct TEditDialogs;
 class TTSListManager;
 class TViewManager;
@@ -73,6 +75,7 @@ public:
     bool ResourceOption() const { return fResourceOption; }
     const std::string& TemplateName() const { return fTemplateName; }
     QSize DocumentWindowSize() const { return fDocumentWindowSize; }
+    TDocFormCreator& DocForms() const { return *fDocForms; }
     // Where the first showing places the finder, the viewer and the first document
     // window, in workspace pixels.
     struct TFirstLayout {
@@ -91,6 +94,7 @@ private:
     void BuildToolPanel(QWidget* panel);
     void CreateCommands();
     void CreateOutputCommands();
+    void CreateDocumentCommands();
     template <class C, class... Args>
     void Bind(const char* menuItem, const char* button, Args&&... args);
     TCommandControl* ControlFor(const char* name, bool isButton);
@@ -111,6 +115,8 @@ private:
     std::unique_ptr<TOutputContext> fOutput;
     std::vector<std::unique_ptr<TCommand>> fCommands;
     std::unique_ptr<TCommand> fExit;
+    std::unique_ptr<TFileDialogs> fFileDialogs;
+    std::unique_ptr<TDocFormCreator> fDocForms;
     std::unique_ptr<TEditDialogs> fEditDialogs;
     QMdiArea* fWorkspace = nullptr;
     QLabel* fStatus = nullptr;

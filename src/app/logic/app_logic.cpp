@@ -55,9 +55,15 @@ TDocLogic& TAppLogic::NewDocument() {
 TDocLogic& TAppLogic::OpenDocument(const std::string& fileName) {
     auto doc = std::make_unique<TDocLogic>(*this);
     try {
+        for (const TDocLogic* open : fDocumentList)
+            if (open->HoldsFile(fileName))
+                throw EInOutError("The file \"" + fileName + "\" is already open in this program.");
         doc->LoadFromFile(fileName);
-    } catch (...) {
-        throw EInOutError(kOpenFailed);
+    } catch (const std::exception& e) {
+        // The user's sentence first, then which file and what the system said of it.
+        std::string reason = e.what();
+        if (reason.find(fileName) == std::string::npos) reason = "\"" + fileName + "\": " + reason;
+        throw EInOutError(std::string(kOpenFailed) + "\n" + reason);
     }
     return Adopt(std::move(doc));
 }

@@ -28,7 +28,8 @@ void TDocLogic::LoadFromFile(const std::string& fileName) {
     try {
         auto stream = std::make_unique<TFileStream>(fileName, TFileStream::Mode::ReadOnly);
         if (!stream->TryLockExclusive())
-            throw EInOutError("The file \"" + fileName + "\" is already open");
+            throw EInOutError("The file \"" + fileName +
+                              "\" is open in another program or another running copy of this one.");
         fStore = std::make_unique<TTextStore>(std::move(stream));
         if (!fApp.Library()) throw EInOutError("No library is open");
         fDocument = ReadDocumentFile(*fStore, fApp.LibraryName(), *fApp.Library());
@@ -47,6 +48,8 @@ bool SameFile(const std::string& a, TTextStore* store) {
     return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 } // namespace
+
+bool TDocLogic::HoldsFile(const std::string& path) const { return SameFile(path, fStore.get()); }
 
 void TDocLogic::SaveToFile(const std::string& fileName) {
     // Never replace a file that another document or program holds open.

@@ -43,6 +43,8 @@ public:
     void AddToDocument(const std::vector<TListItem>& items, int index);
 
     std::string DisplayName() const;
+    // Whether the document's own open file is `path` (under whatever name).
+    bool HoldsFile(const std::string& path) const;
     const std::string& FileName() const { return fFileName; }
     bool Modified() const { return fModified; }
     void SetModified(bool modified);

@@ -198,8 +198,10 @@ TEST_F(LogicTest, SaveLocksTheFileAndASecondOpenFails) {
         app.OpenDocument(path);
         FAIL() << "a locked file opened twice";
     } catch (const EError& e) {
-        EXPECT_STREQ(e.what(), "Please check that the file is not already open, and that you have "
-                               "not mis-typed the filename.");
+        EXPECT_EQ(std::string(e.what()),
+                  "Please check that the file is not already open, and that you have not "
+                  "mis-typed the filename.\nThe file \"" + path +
+                      "\" is already open in this program.");
     }
     EXPECT_EQ(app.Documents().size(), 1u);
 

@@ -4,6 +4,8 @@
 #include "app/logic/doc_logic.h"
 #include "app/main_form.h"
 #include "diagnostics/monitor_form.h"
+#include "documents/doc_form.h"
+#include "documents/doc_form_creator.h"
 #include "empty_library.h"
 #include "finder/finder_form.h"
 #include "finder/item_list_view.h"
@@ -41,8 +43,13 @@ QApplication& App() {
 
 class NoPrompts : public TUserPrompts {
 public:
-    TAnswer Ask(const std::string&, bool) override { return TAnswer::No; }
+    TAnswer Ask(const std::string& message, bool) override {
+        asked.push_back(message);
+        return answer;
+    }
     void Inform(const std::string&) override {}
+    TAnswer answer = TAnswer::No;
+    std::vector<std::string> asked;
 };
 
 class MainFormTest : public ::testing::Test {
@@ -202,6 +209,41 @@ TEST_F(MainFormTest, FirstShowingNamesTheLibraryAndCreatesTheFirstDocument) {
     EXPECT_TRUE(finder.Visible());
     EXPECT_TRUE(viewer.Visible());
     EXPECT_EQ(logic.SelectedItem(), logic.SelectorList()->Item(0));
+    form->hide();
+}
+
+TEST_F(MainFormTest, TheFirstDocumentsWindowIsPlacedAndClosingTheFrameAsksToSaveIt) {
+    form->resize(1000, 700);
+    form->show();
+    QTRY_COMPARE(logic.Documents().size(), std::size_t(1));
+    TDocForm* window = form->DocForms().Newest();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->geometry(),
+              QRect(QPoint(form->FirstLayout().left, form->FirstLayout().middle),
+                    form->DocumentWindowSize()));
+    QTRY_COMPARE(logic.CurrentDoc(), logic.Documents()[0]);
+    EXPECT_FALSE(form->Action("Save1")->isEnabled());
+    TDocLogic& doc = *logic.CurrentDoc();
+    doc.AddToDocument({logic.SelectorList()->Item(0)}, -1);
+    logic.SetCurrentList(&doc.EntryList(), 0);
+    logic.SelectItem(doc.EntryList().Item(0), &doc.EntryList(), true);
+    doc.InsertEntries({logic.SelectorList()->Item(1)}, -1); // the totals follow the document
+    EXPECT_EQ(form->StatusText().toStdString(),
+              "  Item 1 of 2 in Untitled, total marks: 10, time allowed: 12 min");
+    EXPECT_TRUE(form->Action("Save1")->isEnabled());
+    EXPECT_TRUE(form->Button("SaveB")->isEnabled());
+
+    prompts.answer = TAnswer::Cancel;
+    form->close();
+    EXPECT_EQ(prompts.asked,
+              std::vector<std::string>{"Do you want to save the changes to document 'Untitled'?"});
+    EXPECT_EQ(logic.Documents().size(), 1u);
+    EXPECT_TRUE(form->isVisible());
+    prompts.answer = TAnswer::No;
+    form->close();
+    EXPECT_TRUE(logic.Documents().empty());
+    EXPECT_FALSE(form->Action("Close1")->isEnabled());
+    EXPECT_TRUE(form->Action("New1")->isEnabled());
     form->hide();
 }
 
