@@ -4,6 +4,7 @@
 
 library "Sample Science"
 organisation "Riverside School"
+template marksheet.qbt
 
 # ---------------------------------------------------------------------------
 # Classifying trees

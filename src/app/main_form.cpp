@@ -4,8 +4,10 @@
 #include "app/help_window.h"
 #include "app/logic/app_logic.h"
 #include "app/logic/codes.h"
+#include "app/logic/sheet_commands.h"
 #include "app/logic/status_text.h"
 #include "app/menu_layout.h"
+#include "app/sheet_dialogs.h"
 #include "diagnostics/debug_commands.h"
 #include "diagnostics/monitor_form.h"
 #include "documents/doc_form.h"
@@ -259,6 +261,19 @@ void TMainForm::CreateCommands() {
     Bind<TViewKindCmd>("ViewExRepM", nullptr, fContext.listManager, TListKind::ExaminersReport);
     Bind<TViewKindCmd>("ViewSylM", "ViewSylB", fContext.listManager, TListKind::Syllabus);
     CreateOutputCommands();
+
+    // Mark entry sheet and file index, with the template and resource option as they
+    // stand when the command runs.
+    fSheetFiles = std::make_unique<TSheetFileDialogs>(this);
+    Bind<TCreateMarkSheetCmd>("AnalysisSheets2", nullptr, fContext.app, *fSheetFiles, [this] {
+        TSubjectConfig config = fContext.config;
+        if (config.TemplateName != fTemplateName) {
+            config.TemplateName = fTemplateName;
+            config.TemplateFilename.clear();
+        }
+        return TSheetSettings{FindSheetTemplate(config), fResourceOption};
+    });
+    Bind<TCreateSummaryCmd>("CreateSummary1", nullptr, fContext.app, *fSheetFiles);
 
     // The student list window and the monitor: made once, shown from their menu items.
     auto* pupils = new TPupilForm(this);

@@ -32,6 +32,7 @@ class TViewerForm;
 class TQFForm;
 class TPrintForm;
 struct TOutputContext;
+class TSheetFiles;
 
 // What the main window needs from start-up.
 struct TMainFormContext {
@@ -109,6 +110,8 @@ private:
     std::map<QString, QAction*> fActions;
     std::map<QString, QMenu*> fMenus;
     std::map<QString, QAbstractButton*> fButtons;
+    // Outlives the commands that use it.
+    std::unique_ptr<TSheetFiles> fSheetFiles;
     std::vector<std::unique_ptr<TCommandControl>> fControls;
     // Before the commands, which use them until they go.
     std::unique_ptr<TPrintForm> fPrintForm;
@@ -127,7 +130,7 @@ private:
     bool fAwaitingMaximise = false;
     bool fResourcePrompt = true;
     bool fResourceOption = true;
-    std::string fTemplateName = "MES1.xlt";
+    std::string fTemplateName = "marksheet.qbt";
     QSize fDocumentWindowSize;
     TFirstLayout fFirstLayout;
     std::vector<std::string> fResourcePromptList;

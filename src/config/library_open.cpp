@@ -99,10 +99,20 @@ TSubjectConfig ReadSubjectConfig(const TIniFile& mainIni, const std::string& sub
         ResolveConfigPath(folder, mainIni.ReadString(subject, "TextFilename", ""));
     config.LibFilename = ResolveConfigPath(folder, mainIni.ReadString(subject, "LibFilename", ""));
     config.UseResource = mainIni.ReadString(subject, "UseResource", "1") == "1";
-    config.TemplateName = mainIni.ReadString(subject, "TemplateName", "MES1.xlt");
+    config.TemplateName = mainIni.ReadString(subject, "TemplateName", config.TemplateName);
+    config.TemplateFilename = ResolveConfigPath(folder, config.TemplateName);
     config.FlagResource = mainIni.ReadString(subject, "FlagResource", "1") == "1";
     config.Organisation = mainIni.ReadString(subject, "Organisation", "");
     return config;
+}
+
+std::string FindSheetTemplate(const TSubjectConfig& config) {
+    if (!config.TemplateFilename.empty() && FileExists(config.TemplateFilename))
+        return config.TemplateFilename;
+    // Only a bare name is looked for elsewhere; a path names one file.
+    if (config.TemplateName.find('/') == std::string::npos)
+        if (std::optional<std::string> found = FindConfigFile(config.TemplateName)) return *found;
+    return config.TemplateFilename.empty() ? config.TemplateName : config.TemplateFilename;
 }
 
 TOpenedLibrary OpenLibraryFiles(const std::string& textFile, const std::string& dataFile,

@@ -15,7 +15,10 @@ struct TSubjectConfig {
     std::string LibFilename;
     // Mark-entry sheets take specification references from question resources.
     bool UseResource = true;
-    std::string TemplateName = "MES1.xlt";
+    // The mark sheet template as the file names it, and that name resolved against the
+    // file's folder (empty without a configuration file).
+    std::string TemplateName = "marksheet.qbt";
+    std::string TemplateFilename;
     // The Question Finder asks for resources.
     bool FlagResource = true;
     // Printed on title pages and page footers.
@@ -55,6 +58,11 @@ TStartupChoice ChooseSubject(const std::optional<std::string>& argument,
 
 // Reads a subject's section; absent keys take their defaults.
 TSubjectConfig ReadSubjectConfig(const TIniFile& mainIni, const std::string& subject);
+
+// The mark sheet template to read: TemplateFilename when that file exists, else the
+// first of the configuration folders holding a file of TemplateName (where the
+// shipped template lies), else TemplateFilename or TemplateName, for the message.
+std::string FindSheetTemplate(const TSubjectConfig& config);
 
 // Opens a subject's library: reads its section, opens the text file, then reads the
 // data file. Raises EInOutError "Could not open library text file" or "Could not open

@@ -5,6 +5,7 @@
 #include "app/logic/doc_logic.h"
 #include "documents/doc_entry_list.h"
 #include "documents/file_commands.h"
+#include "ui/child_window.h"
 #include "ui/error_report.h"
 #include "ui/help_request.h"
 
@@ -43,10 +44,7 @@ TDocForm::TDocForm(TAppLogic& app, TFileDialogs& dialogs, QSize size, QWidget* p
     fList->setModel(fModel);
     setWidget(fList);
     InstallHelpKey(fList, 1);
-    // The window menu's Close would take Ctrl+W, the main window's key for the Viewer.
-    for (QAction* action : systemMenu()->actions())
-        if (action->shortcut() == QKeySequence(QKeySequence::Close))
-            action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4));
+    FreeCtrlW(*this);
     // Alt+Hyphen opens the window's menu, as in the Viewer.
     auto* menuKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Minus), this);
     menuKey->setContext(Qt::WidgetWithChildrenShortcut);

@@ -13,6 +13,7 @@
 #include "finder/view_manager.h"
 #include "model/library.h"
 #include "model/segments.h"
+#include "ui/child_window.h"
 #include "ui/item_drag.h"
 #include "ui/qt_controls.h"
 #include "ui/qt_text.h"
@@ -107,6 +108,7 @@ TQFForm::TQFForm(TAppLogic& app, TViewManager& manager, TFinderHost& host, TCate
     setMinimumSize(kMinWidth + 8, kMinHeight + 27);
     resize(kInitialWidth, kInitialHeight);
 
+    FreeCtrlW(*this);
     QAction* dock = systemMenu()->addAction(QStringLiteral("&Dock at Right Edge"));
     dock->setObjectName(QStringLiteral("DockQFM"));
     connect(dock, &QAction::triggered, this, [this] { fManager.SetDocked(true); });

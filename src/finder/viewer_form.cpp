@@ -10,6 +10,7 @@
 #include "output/richtext/rich_text_control.h"
 #include "output/richtext/rich_text_edit.h"
 #include "output/richtext/text_streamer.h"
+#include "ui/child_window.h"
 #include "ui/drawing/drawing.h"
 #include "ui/error_report.h"
 #include "ui/help_request.h"
@@ -115,10 +116,7 @@ TViewerForm::TViewerForm(TAppLogic& app, TViewManager& manager, TRelatedChooser&
     fStreamer = std::make_unique<TTextStreamer>(*fText);
     BuildHeader();
 
-    // The window menu's Close would take Ctrl+W, the main window's key for the Viewer.
-    for (QAction* action : systemMenu()->actions())
-        if (action->shortcut() == QKeySequence(QKeySequence::Close))
-            action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4));
+    FreeCtrlW(*this);
     systemMenu()->addSeparator();
     systemMenu()->addAction(QStringLiteral("&Dock at Bottom"), this,
                             [this] { fManager.SetDocked(true); });

@@ -5,6 +5,7 @@
 #include "config_test_support.h"
 #include "framework/errors.h"
 #include "framework/netwriter.h"
+#include "framework/save_file.h"
 #include "framework/stream.h"
 #include "model/categories.h"
 #include "model/library.h"
@@ -97,6 +98,7 @@ TEST_F(LibraryOpen, OpensASubjectWithPathsRelativeToTheIni) {
     EXPECT_FALSE(opened.Config.UseResource);
     EXPECT_TRUE(opened.Config.FlagResource);
     EXPECT_EQ(opened.Config.TemplateName, "Sheet2.xlt");
+    EXPECT_EQ(opened.Config.TemplateFilename, FolderOfPath(ini) + "/Sheet2.xlt");
     EXPECT_EQ(opened.Config.Organisation, "Hill Road School");
 
     // The texts are read lazily from the store, which moves along with the library.
@@ -108,7 +110,7 @@ TEST_F(LibraryOpen, OpensASubjectWithPathsRelativeToTheIni) {
     TSubjectConfig plain = OpenLibrary("Plain", ini).Config;
     EXPECT_TRUE(plain.UseResource);
     EXPECT_TRUE(plain.FlagResource);
-    EXPECT_EQ(plain.TemplateName, "MES1.xlt");
+    EXPECT_EQ(plain.TemplateName, "marksheet.qbt");
     EXPECT_EQ(plain.Organisation, "");
 }
 

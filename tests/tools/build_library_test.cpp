@@ -431,3 +431,20 @@ TEST(SampleLibrary, BuildsAndHoldsWhatANewUserShouldSee) {
 }
 
 } // namespace
+
+TEST_F(BuildLibraryTest, CopiesTheMarkSheetTemplateThatTheIniNames) {
+    fSrc.Write("sheet.qbt", "quarrybook-sheet-template 1\n");
+    TBuild b = Build(With("organisation \"Riverside School\"\n",
+                          "organisation \"Riverside School\"\ntemplate sheet.qbt\n"));
+    ASSERT_EQ(b.Status, 0) << b.Err;
+    EXPECT_NE(ReadBytes(fOut.File("vantor32.ini")).find("\nTemplateName=sheet.qbt\n"),
+              std::string::npos);
+    EXPECT_EQ(ReadBytes(fOut.File("sheet.qbt")), "quarrybook-sheet-template 1\n");
+
+    b = Build(With("organisation \"Riverside School\"\n",
+                   "organisation \"Riverside School\"\ntemplate missing.qbt\n"));
+    EXPECT_EQ(b.Status, 1);
+    EXPECT_NE(b.Err.find("the template \"missing.qbt\" is not in the source folder"),
+              std::string::npos)
+        << b.Err;
+}

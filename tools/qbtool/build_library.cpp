@@ -14,7 +14,9 @@
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
+#include <iterator>
 #include <limits>
 #include <memory>
 #include <optional>
@@ -112,11 +114,12 @@ void WriteTexts(TLibrary& lib, TSaveFile& out) {
     });
 }
 
-void WriteIni(const std::string& subject, const std::string& organisation, TSaveFile& out) {
+void WriteIni(const std::string& subject, const TParsedLibrary& parsed, TSaveFile& out) {
     std::string text = "; Written by qbtool build-library.\n[" + subject +
                        "]\nTextFilename=" + kBuiltTextName + "\nLibFilename=" + kBuiltDataName +
                        "\n";
-    if (!organisation.empty()) text += "Organisation=" + organisation + "\n";
+    if (!parsed.Organisation.empty()) text += "Organisation=" + parsed.Organisation + "\n";
+    if (!parsed.Template.empty()) text += "TemplateName=" + parsed.Template + "\n";
     out.Stream().Write(text.data(), text.size());
 }
 
@@ -197,10 +200,20 @@ int Build(const TBuildOptions& options, std::ostream& out, std::ostream& err) {
         ini((dir / kBuiltIniName).string());
     WriteTexts(*parsed.Library, text);
     WriteLibraryData(data.Stream(), *parsed.Library);
-    WriteIni(subject, parsed.Organisation, ini);
+    WriteIni(subject, parsed, ini);
+    // The mark sheet template goes beside the configuration file that names it.
+    std::unique_ptr<TSaveFile> sheetTemplate;
+    if (!parsed.Template.empty()) {
+        std::ifstream in(fs::path(options.SourceDir) / parsed.Template, std::ios::binary);
+        std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        if (!in && !in.eof()) throw EInOutError("cannot read the template " + parsed.Template);
+        sheetTemplate = std::make_unique<TSaveFile>((dir / parsed.Template).string());
+        sheetTemplate->Stream().Write(bytes.data(), bytes.size());
+    }
     text.Commit();
     data.Commit();
     ini.Commit();
+    if (sheetTemplate) sheetTemplate->Commit();
 
     const TLibrary& lib = *parsed.Library;
     out << "Built \"" << Cp1252ToUtf8(lib.Name) << "\" (subject " << Cp1252ToUtf8(subject)

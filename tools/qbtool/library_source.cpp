@@ -205,6 +205,10 @@ private:
 
     void TopStatement(const TSourceLine& line) {
         const std::string& keyword = line.Words[0];
+        if (keyword == "template") {
+            TemplateStatement(line);
+            return;
+        }
         if (keyword == "library" || keyword == "organisation") {
             bool isName = keyword == "library";
             int& seen = isName ? fResult.NameLine : fOrganisationLine;
@@ -231,7 +235,27 @@ private:
             return;
         }
         Error(line.Number, "unknown statement " + Quoted(keyword) +
-                               " (at the top: library, organisation or tree)");
+                               " (at the top: library, organisation, template or tree)");
+    }
+
+    // The mark sheet template that goes with the library, a file of the source folder.
+    void TemplateStatement(const TSourceLine& line) {
+        if (fTemplateLine) {
+            Error(line.Number,
+                  "\"template\" was already given at line " + std::to_string(fTemplateLine));
+            return;
+        }
+        fTemplateLine = line.Number;
+        const std::string& name = line.Words.size() == 2 ? line.Words[1] : std::string();
+        if (name.empty() || name.find_first_of("/\\") != std::string::npos || name[0] == '.') {
+            Error(line.Number, "\"template\" takes the name of one file of the source folder");
+            return;
+        }
+        if (!fs::is_regular_file(fs::path(fDir) / name)) {
+            Error(line.Number, "the template " + Quoted(name) + " is not in the source folder");
+            return;
+        }
+        fResult.Template = name;
     }
 
     void TreeStatement(const TSourceLine& line) {
@@ -575,8 +599,9 @@ private:
     std::string fDir;
     std::string fManifest;
     std::vector<TSourceError>& fErrors;
-    TParsedLibrary fResult{std::make_unique<TLibrary>(), {}, 0};
+    TParsedLibrary fResult{std::make_unique<TLibrary>(), {}, 0, {}};
     int fOrganisationLine = 0;
+    int fTemplateLine = 0;
     std::array<TTreeState, kTreeCount> fTrees;
     int fTree = -1;                 // the tree being read, or -1 at the top
     std::vector<TCategory*> fStack; // the open node at each depth, the root first

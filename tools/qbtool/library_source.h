@@ -19,6 +19,8 @@ struct TParsedLibrary {
     std::string Organisation;
     // Where the library is named, for errors about the name.
     int NameLine = 0;
+    // The mark sheet template's file name in the source folder; empty when not given.
+    std::string Template;
 };
 
 // Reads SRC_DIR/library.qbs and every RTF file it names. Every problem found is added

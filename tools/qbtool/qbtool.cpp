@@ -5,6 +5,7 @@
 #include "library_commands.h"
 #include "students_command.h"
 #include "qb_version.h"
+#include "sheet_commands.h"
 #include "tool_options.h"
 
 #include <exception>
@@ -53,6 +54,8 @@ constexpr TCommand kCommands[] = {
     {"derive", "derive markscheme|report SUBJECT IN.vqd OUT.vqd", RunDeriveCommand},
     {"resave", "resave SUBJECT IN.vqd OUT.vqd", RunResaveCommand},
     {"new-doc", "new-doc SUBJECT OUT.vqd ID...", RunNewDocCommand},
+    {"marksheet", "marksheet SUBJECT DOC.vqd OUT.xlsx [--students LIST]", RunMarkSheetCommand},
+    {"file-index", "file-index SUBJECT DOC.vqd OUT.xlsx", RunFileIndexCommand},
     {"students", "students LIST", RunStudentsCommand, false},
     {"help", "help", RunHelpCommand, false},
 };

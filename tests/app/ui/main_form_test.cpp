@@ -339,6 +339,18 @@ TEST(AboutBox, ShowsTheDecodedPictureTheSubjectAndTheVersion) {
     EXPECT_GT(about.Picture()->pixmap().width(), 100);
 }
 
+TEST_F(MainFormTest, SpreadsheetItemsFollowTheCurrentDocumentsEntries) {
+    QAction* sheet = form->Action("AnalysisSheets2");
+    QAction* index = form->Action("CreateSummary1");
+    EXPECT_FALSE(sheet->isEnabled());
+    TDocLogic& doc = logic.NewDocument();
+    logic.SetCurrentDoc(&doc);
+    EXPECT_FALSE(index->isEnabled());
+    doc.InsertEntries({logic.Library()->FindSegment("Q1")}, -1);
+    EXPECT_TRUE(sheet->isEnabled());
+    EXPECT_TRUE(index->isEnabled());
+}
+
 TEST_F(MainFormTest, ToolsAndDebugItemsShowTheStudentListAndTheMonitor) {
     form->Action("PupilLists2")->trigger();
     auto* pupils = form->findChild<TPupilForm*>();
