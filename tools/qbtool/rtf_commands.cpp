@@ -82,6 +82,7 @@ int RtfToPdf(const std::vector<std::string>& args, const std::optional<std::stri
     if (!rtf) return kFileError;
     TRichTextControl control;
     control.LoadRtf(*rtf);
+    control.SetPage(control.DocumentPage());
     if (footer)
         control.SetStandardFooter(QString::fromUtf8(footer->data(), qsizetype(footer->size())));
 

@@ -155,6 +155,7 @@ void TRichTextControl::Clear() {
     Document().setDefaultFont(DefaultFont());
     editor_->setCurrentCharFormat(QTextCharFormat());
     extras_ = TRtfExtras{};
+    documentPage_ = kRtfLetterPage;
     ContentChanged();
 }
 
@@ -163,6 +164,7 @@ void TRichTextControl::LoadRtf(const QByteArray& rtf) {
     QTextCursor cursor = Cursor();
     if (IsEmpty()) {
         loaded = ::LoadRtf(Document(), rtf);
+        documentPage_ = loaded.documentPage;
         cursor = QTextCursor(&Document());
         cursor.movePosition(QTextCursor::End);
     } else {
@@ -523,6 +525,11 @@ void TRichTextControl::RemoveFooter() {
 const TPageLayout& TRichTextControl::Pages() const {
     if (!pages_) pages_ = std::make_unique<TPageLayout>(Document(), extras_.page);
     return *pages_;
+}
+
+void TRichTextControl::SetPage(const TRtfPage& page) {
+    extras_.page = page;
+    pages_.reset();
 }
 
 QSizeF TRichTextControl::PageSizeInches() const {

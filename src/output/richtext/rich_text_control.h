@@ -131,6 +131,11 @@ public:
     // --- Pages (counted from 1) --------------------------------------------------
     // The page: 8.25 x 11.7 inches, one-inch margins, footer 0.5 inch from the foot.
     const TRtfPage& Page() const { return extras_.page; }
+    // The paper and margins the last RTF loaded into an empty control asks for
+    // (US Letter with one-inch margins when it names none). The control keeps its
+    // own page unless told to take this one with SetPage.
+    const TRtfPage& DocumentPage() const { return documentPage_; }
+    void SetPage(const TRtfPage& page);
     // Page size in inches, for callers sizing a preview image or a printer page.
     QSizeF PageSizeInches() const;
     int PageCount() const;
@@ -169,6 +174,7 @@ private:
 
     TRichTextEdit* editor_; // a child widget, owned by this widget
     TRtfExtras extras_;
+    TRtfPage documentPage_ = kRtfLetterPage;
     mutable std::unique_ptr<TPageLayout> pages_;
     mutable QString plainText_;
     mutable bool plainTextValid_ = false;

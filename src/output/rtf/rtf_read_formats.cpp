@@ -249,31 +249,63 @@ QTextBlockFormat TRtfParser::BlockFormat(const TRtfParaState& para) const {
     return b;
 }
 
-void TRtfParser::SetPageValue(TRtfWord word, int twips) {
-    TRtfPage& page = extras_.page;
-    const int paper = std::clamp(twips, 1440, 31680 * 2);
-    const int margin = std::clamp(twips, 0, 31680);
+namespace {
+// The field of TRtfPage a page word sets, as the index of a bit; -1: none.
+int PageField(TRtfWord word) {
     switch (word) {
     case TRtfWord::paperw:
-        page.width = paper;
-        break;
+    case TRtfWord::pgwsxn:
+        return 0;
     case TRtfWord::paperh:
-        page.height = paper;
-        break;
+    case TRtfWord::pghsxn:
+        return 1;
     case TRtfWord::margl:
-        page.marginLeft = margin;
-        break;
+    case TRtfWord::marglsxn:
+        return 2;
     case TRtfWord::margr:
-        page.marginRight = margin;
-        break;
+    case TRtfWord::margrsxn:
+        return 3;
     case TRtfWord::margt:
-        page.marginTop = margin;
-        break;
+    case TRtfWord::margtsxn:
+        return 4;
     case TRtfWord::margb:
-        page.marginBottom = margin;
-        break;
+    case TRtfWord::margbsxn:
+        return 5;
+    case TRtfWord::footery:
+        return 6;
     default:
-        page.footerDistance = margin;
-        break;
+        return -1;
     }
+}
+
+int& PageFieldOf(TRtfPage& page, int field) {
+    int* const fields[] = {&page.width,         &page.height,    &page.marginLeft,
+                           &page.marginRight,   &page.marginTop, &page.marginBottom,
+                           &page.footerDistance};
+    return *fields[field];
+}
+
+void SetPageField(TRtfPage& page, int field, int twips) {
+    const int paper = std::clamp(twips, 1440, 31680 * 2);
+    const int margin = std::clamp(twips, 0, 31680);
+    PageFieldOf(page, field) = field < 2 ? paper : margin;
+}
+} // namespace
+
+void TRtfParser::SetPageValue(TRtfWord word, int twips) {
+    const int field = PageField(word);
+    if (field < 0) return;
+    SetPageField(extras_.page, field, twips);
+    SetPageField(extras_.documentPage, field, twips);
+    // The first section's own values win over the document's, wherever they stand.
+    if (sectionPageSet_ & (1u << field))
+        SetPageField(extras_.documentPage, field, PageFieldOf(sectionPage_, field));
+}
+
+void TRtfParser::SetSectionPageValue(TRtfWord word, int twips) {
+    const int field = PageField(word);
+    if (field < 0 || firstSectionEnded_) return;
+    SetPageField(sectionPage_, field, twips);
+    sectionPageSet_ |= std::uint8_t(1u << field);
+    SetPageField(extras_.documentPage, field, twips);
 }

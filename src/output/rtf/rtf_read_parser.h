@@ -118,6 +118,7 @@ private:
     TRtfBorder* BorderTarget();
     void SetBorderLine(bool line);
     void SetPageValue(TRtfWord word, int twips);
+    void SetSectionPageValue(TRtfWord word, int twips);
     void RecordStyleWord(TRtfWord word, bool hasParam, int param);
     void ApplyStyle(int key, int depth = 0);
 
@@ -189,6 +190,10 @@ private:
     bool pageBreakPending_ = false;
     bool sectionBreakPending_ = false;
     bool sectionBreaksPage_ = true;
+    bool firstSectionEnded_ = false;
+    // Section values of the first section, applied over the document's at the end.
+    TRtfPage sectionPage_;
+    std::uint8_t sectionPageSet_ = 0; // a bit per TRtfPage field given
     bool nestedCellPending_ = false;
     bool shapeHadContent_ = false;
     QByteArray shapePropertyName_; // the last \sn of the shape being read

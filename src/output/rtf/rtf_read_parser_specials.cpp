@@ -18,6 +18,7 @@ bool TRtfParser::HandleSpecialWord(TRtfWord word, bool hasParam, int param) {
         break;
     case W::sect:
         if (dest == TRtfDest::Body) {
+            firstSectionEnded_ = true;
             EndParagraph(true);
             sectionBreakPending_ = true;
         }
@@ -120,6 +121,14 @@ bool TRtfParser::HandleSpecialWord(TRtfWord word, bool hasParam, int param) {
     case W::margb:
     case W::footery:
         SetPageValue(word, param);
+        break;
+    case W::pgwsxn:
+    case W::pghsxn:
+    case W::marglsxn:
+    case W::margrsxn:
+    case W::margtsxn:
+    case W::margbsxn:
+        SetSectionPageValue(word, param);
         break;
     case W::deftab:
         if (hasParam && param > 0) defaultTab_ = std::min(param, kRtfMaxAcross);

@@ -49,7 +49,8 @@
     X(pngblip) X(jpegblip) X(dibitmap) X(wbitmap) X(emfblip) X(wmetafile) X(macpict)             \
     X(pmmetafile) X(picw) X(pich) X(picwgoal) X(pichgoal) X(picscalex) X(picscaley)              \
     /* page */                                                                                   \
-    X(paperw) X(paperh) X(margl) X(margr) X(margt) X(margb) X(footery)
+    X(paperw) X(paperh) X(margl) X(margr) X(margt) X(margb) X(footery) X(pgwsxn) X(pghsxn)       \
+    X(marglsxn) X(margrsxn) X(margtsxn) X(margbsxn)
 // clang-format on
 
 enum class TRtfWord : std::uint16_t {

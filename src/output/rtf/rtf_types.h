@@ -28,9 +28,17 @@ struct TRtfPage {
     int footerDistance = 720;
 };
 
+// The page an RTF file is laid out on when it names no paper: US Letter with
+// one-inch margins, as word processors take it.
+constexpr TRtfPage kRtfLetterPage{12240, 15840, 1440, 1440, 1440, 1440, 720};
+
 struct TRtfExtras {
     TRtfFooter footer;
     TRtfPage page;
+    // The paper and margins the file itself asks for, with the first section's
+    // own values over the document's. `page` keeps the system's page where the
+    // file says nothing; this one falls back to kRtfLetterPage.
+    TRtfPage documentPage = kRtfLetterPage;
 };
 
 // Properties the reader sets on QTextDocument formats and the writer reads back.

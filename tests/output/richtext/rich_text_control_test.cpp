@@ -198,6 +198,15 @@ TEST_F(RichTextControlTest, LoadRtfFillsAnEmptyControlAndInsertsAtTheSelection) 
         << control->PlainText().toStdString();
 }
 
+// A loaded file keeps the control on its own page until asked for the file's.
+TEST_F(RichTextControlTest, TheDocumentsPageIsUsedOnlyWhenAskedFor) {
+    const TRtfPage own = control->Page();
+    control->LoadRtf("{\\rtf1\\paperw12240\\paperh15840 text\\par}");
+    EXPECT_EQ(control->Page().width, own.width);
+    control->SetPage(control->DocumentPage());
+    EXPECT_EQ(control->PageSizeInches(), QSizeF(8.5, 11));
+}
+
 TEST_F(RichTextControlTest, GetRtfCarriesTextFormatAndFooter) {
     Type("Plain and bold \u00e9\u03b1");
     Select(10, 4);

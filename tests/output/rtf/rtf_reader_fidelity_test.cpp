@@ -81,3 +81,22 @@ TEST(RtfReaderFidelity, StylesApplyWhatTheySetAndInherit) {
     EXPECT_TRUE(stressed.fontItalic());
     EXPECT_TRUE(stressed.fontUnderline());
 }
+
+// The file's paper and margins, the first section's own values over the
+// document's; a file naming none is on US Letter with one-inch margins.
+TEST(RtfReaderFidelity, PaperAndMarginsOfTheFile) {
+    QTextDocument doc;
+    const TRtfPage letter = LoadRtf(doc, R"({\rtf1 text})").documentPage;
+    EXPECT_EQ(letter.width, 12240);
+    EXPECT_EQ(letter.height, 15840);
+    EXPECT_EQ(letter.marginLeft, 1440);
+    const TRtfPage page =
+        LoadRtf(doc, R"({\rtf1\paperw11906\paperh16838\margl1134\margr1134\margt851)"
+                     R"(\sectd\pgwsxn16838\pghsxn11906\marglsxn1701 A\sect\sectd\marglsxn100 B})")
+            .documentPage;
+    EXPECT_EQ(page.width, 16838);
+    EXPECT_EQ(page.height, 11906);
+    EXPECT_EQ(page.marginLeft, 1701);
+    EXPECT_EQ(page.marginRight, 1134);
+    EXPECT_EQ(page.marginTop, 851);
+}
