@@ -5,8 +5,10 @@
 #include <QAbstractButton>
 #include <QAction>
 
-TActionControl::TActionControl(QAction* action) : fAction(action) {
+TActionControl::TActionControl(QAction* action) : fAction(action), fChecked(action->isChecked()) {
     QObject::connect(action, &QAction::triggered, action, [this] {
+        // Qt has already flipped a checkable item; only the command's SetChecked may.
+        fAction->setChecked(fChecked);
         if (fHandler) RunReportingErrors(fHandler);
     });
 }
@@ -20,6 +22,7 @@ void TActionControl::SetEnabled(bool enabled) {
 }
 
 void TActionControl::SetChecked(bool checked) {
+    fChecked = checked;
     if (!fAction) return;
     if (checked) fAction->setCheckable(true);
     fAction->setChecked(checked);
@@ -29,8 +32,11 @@ void TActionControl::SetClickHandler(std::function<void()> handler) {
     fHandler = std::move(handler);
 }
 
-TButtonControl::TButtonControl(QAbstractButton* button) : fButton(button) {
+TButtonControl::TButtonControl(QAbstractButton* button)
+    : fButton(button), fChecked(button->isChecked()) {
     QObject::connect(button, &QAbstractButton::clicked, button, [this] {
+        // Qt has already flipped a checkable button; only the command's SetChecked may.
+        fButton->setChecked(fChecked);
         if (fHandler) RunReportingErrors(fHandler);
     });
 }
@@ -44,6 +50,7 @@ void TButtonControl::SetEnabled(bool enabled) {
 }
 
 void TButtonControl::SetChecked(bool checked) {
+    fChecked = checked;
     if (!fButton) return;
     fButton->setCheckable(checked || fButton->isCheckable());
     fButton->setChecked(checked);
