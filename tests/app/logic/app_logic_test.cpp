@@ -119,7 +119,7 @@ TEST_F(LogicTest, ClosingTheCurrentDocumentClearsWhatCameFromIt) {
     EXPECT_TRUE(app.History().empty());
 }
 
-TEST_F(LogicTest, ClosingAnotherDocumentLeavesStateButForgetsItsEntries) {
+TEST_F(LogicTest, ClosingAnotherDocumentKeepsTheCurrentOneButForgetsItsEntries) {
     TDocLogic& a = app.NewDocument();
     TDocLogic& b = app.NewDocument();
     b.InsertEntries({Seg("Q1")}, -1);
@@ -129,10 +129,12 @@ TEST_F(LogicTest, ClosingAnotherDocumentLeavesStateButForgetsItsEntries) {
 
     Recorder rec(app);
     app.CloseDocument(b);
-    EXPECT_TRUE(rec.sets.empty());
+    ASSERT_EQ(rec.sets.size(), 1u);
+    EXPECT_EQ(rec.sets[0], Codes({ncHistory}));
     EXPECT_EQ(app.CurrentDoc(), &a);
     // The history held b's entry, now freed: Back must not bring it back.
     EXPECT_TRUE(app.History().empty());
+    EXPECT_EQ(app.SelectedItem(), Seg("Q2a"));
 }
 
 TEST_F(LogicTest, ClipboardHoldsCopies) {
