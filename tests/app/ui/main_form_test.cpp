@@ -3,6 +3,7 @@
 #include "app/logic/app_logic.h"
 #include "app/logic/doc_logic.h"
 #include "app/main_form.h"
+#include "app/startup.h"
 #include "empty_library.h"
 #include "finder/finder_form.h"
 #include "finder/item_list_view.h"
@@ -148,8 +149,16 @@ TEST_F(MainFormTest, StatusLineFollowsTheSelectionAndMinimumSizeHolds) {
 }
 
 TEST_F(MainFormTest, FirstShowingNamesTheLibraryAndCreatesTheFirstDocument) {
+    NameApplication();
     form->show();
     QTRY_COMPARE(form->windowTitle(), QStringLiteral("Orrin Quarrybook Physics bank"));
+    // A display name, once set, is appended to every window title on Linux; without one
+    // it follows the application name.
+    QCoreApplication::setApplicationName(QStringLiteral("probe"));
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QStringLiteral("probe"));
+    QCoreApplication::setApplicationName(QStringLiteral("Orrin Quarrybook"));
+    EXPECT_TRUE(form->windowIcon().availableSizes().contains(QSize(256, 256)));
+    EXPECT_FALSE(form->windowIcon().pixmap(16).isNull());
     EXPECT_EQ(logic.Documents().size(), 1u);
     EXPECT_TRUE(finder.Visible());
     EXPECT_TRUE(viewer.Visible());
