@@ -137,6 +137,22 @@ TEST_F(LogicTest, ClosingAnotherDocumentKeepsTheCurrentOneButForgetsItsEntries) 
     EXPECT_EQ(app.SelectedItem(), Seg("Q2a"));
 }
 
+TEST_F(LogicTest, RemovingSelectedEntriesAnnouncesTheSelectionAndHistoryThatLostThem) {
+    TDocLogic& doc = app.NewDocument();
+    doc.InsertEntries({Seg("Q1"), Seg("Q2a")}, -1);
+    TDocContent* first = doc.Document().Entries[0].get();
+    TDocContent* second = doc.Document().Entries[1].get();
+    app.SelectItem(first, &doc.EntryList(), true);
+    app.SelectItem(second, &doc.EntryList(), false);
+
+    Recorder rec(app);
+    doc.RemoveEntries({first, second});
+    ASSERT_EQ(rec.sets.size(), 1u);
+    EXPECT_EQ(rec.sets[0], Codes({ncCurrentSelection, ncHistory}));
+    EXPECT_TRUE(app.Selection().empty());
+    EXPECT_TRUE(app.History().empty());
+}
+
 TEST_F(LogicTest, ClipboardHoldsCopies) {
     TDocLogic& doc = app.NewDocument();
     doc.InsertTextEntry(-1, "Title", false, MakeMissingMarkSchemeChunk(), 0, 0);
