@@ -33,8 +33,9 @@ QApplication& App() {
     static int argc = 1;
     static char name[] = "qb_app_tests";
     static char* argv[] = {name, nullptr};
-    static QApplication* app = new QApplication(argc, argv);
-    return *app;
+    // One application object per process, whichever test file made it.
+    if (!QApplication::instance()) new QApplication(argc, argv);
+    return *qApp;
 }
 
 class NoPrompts : public TUserPrompts {
