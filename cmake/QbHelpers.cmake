@@ -23,7 +23,15 @@ function(qb_add_test_folder name dir)
         QB_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data"
         QB_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
         QB_BINARY_DIR="${PROJECT_BINARY_DIR}")
+    if(QB_SANITIZE)
+        target_sources(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support/lsan_options.cpp)
+        target_compile_definitions(${name} PRIVATE
+            QB_LSAN_SUPPRESSIONS="${PROJECT_SOURCE_DIR}/tests/lsan.supp")
+    endif()
+    # Test discovery splits a list value into separate properties, so each property
+    # carries one entry. A developer's own configuration folder stays out of the tests.
     gtest_discover_tests(${name}
         DISCOVERY_MODE PRE_TEST
-        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QUARRYBOOK_CONFIG_DIR=")
+        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+            ENVIRONMENT_MODIFICATION "QUARRYBOOK_CONFIG_DIR=unset:")
 endfunction()

@@ -47,6 +47,13 @@ int FailStartup(int argc, char** argv, const std::string& message) {
 }
 } // namespace
 
+void NameApplication() {
+    // No display name: Qt would append it to every window title on Linux, and the main
+    // window's caption is exactly the program's name and the library's.
+    QApplication::setApplicationName(QStringLiteral("Orrin Quarrybook"));
+    QApplication::setWindowIcon(ProgramIcon());
+}
+
 int RunQuarrybook(int argc, char** argv) {
     // Answered before any library or display is opened, so that it works anywhere.
     if (argc == 2 && std::string_view(argv[1]) == "--version") {
@@ -76,9 +83,7 @@ int RunQuarrybook(int argc, char** argv) {
     }
 
     QApplication qapp(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Orrin Quarrybook"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Orrin Quarrybook"));
-    QApplication::setWindowIcon(QIcon(IconsBitmap().copy(0, 0, 22, 24)));
+    NameApplication();
     BuildSymbolTables(*app->Library());
 
     TViewManager finderManager;

@@ -4,3 +4,6 @@
 // until the exit command ends it. A start-up failure shows its message, is written to
 // standard error, and ends the program with status 1 before any window exists.
 int RunQuarrybook(int argc, char** argv);
+
+// Names the running application and gives every window the program's icon.
+void NameApplication();

@@ -5,7 +5,7 @@
 #include <QAbstractButton>
 #include <QAction>
 
-TActionControl::TActionControl(QAction* action) : fAction(action) {
+TActionControl::TActionControl(QAction* action) : fAction(action), fChecked(action->isChecked()) {
     QObject::connect(action, &QAction::triggered, action, [this] {
         // A checkable item flips its own mark when clicked; the mark is the command's
         // answer alone, which the action's notifications set again.
@@ -33,8 +33,11 @@ void TActionControl::SetClickHandler(std::function<void()> handler) {
     fHandler = std::move(handler);
 }
 
-TButtonControl::TButtonControl(QAbstractButton* button) : fButton(button) {
+TButtonControl::TButtonControl(QAbstractButton* button)
+    : fButton(button), fChecked(button->isChecked()) {
     QObject::connect(button, &QAbstractButton::clicked, button, [this] {
+        // Qt has already flipped a checkable button; only the command's SetChecked may.
+        fButton->setChecked(fChecked);
         if (fHandler) RunReportingErrors(fHandler);
     });
 }
@@ -48,6 +51,7 @@ void TButtonControl::SetEnabled(bool enabled) {
 }
 
 void TButtonControl::SetChecked(bool checked) {
+    fChecked = checked;
     if (!fButton) return;
     fButton->setCheckable(checked || fButton->isCheckable());
     fButton->setChecked(checked);

@@ -7,7 +7,8 @@
 class QAction;
 class QAbstractButton;
 
-// A menu item as a command's control.
+// A menu item as a command's control. Its check mark shows only what the command set:
+// a click never flips it by itself.
 class TActionControl : public TCommandControl {
 public:
     explicit TActionControl(QAction* action);
@@ -20,10 +21,11 @@ public:
 private:
     QPointer<QAction> fAction;
     std::function<void()> fHandler;
-    bool fChecked = false;
+    bool fChecked; // as the command last set it
 };
 
-// A flat tool button as a command's control; checked shows as pressed.
+// A flat tool button as a command's control; checked shows as pressed, and only the
+// command sets it.
 class TButtonControl : public TCommandControl {
 public:
     explicit TButtonControl(QAbstractButton* button);
@@ -36,4 +38,5 @@ public:
 private:
     QPointer<QAbstractButton> fButton;
     std::function<void()> fHandler;
+    bool fChecked; // as the command last set it
 };

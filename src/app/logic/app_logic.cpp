@@ -21,6 +21,10 @@ TAppLogic::TAppLogic(TUserPrompts& prompts) : fPrompts(prompts) {
 }
 
 TAppLogic::~TAppLogic() {
+    // Documents still open at the end of the run are closed, so that whatever observes
+    // them hears DocDestroy and lets go before they are freed.
+    while (!fDocumentList.empty())
+        CloseDocument(*fDocumentList.back());
     fRelay.RemoveObserver(MakeHandler<&TAppLogic::DocumentChanged>(this));
     if (fSelector) fSelector->RemoveObserver(MakeHandler<&TAppLogic::SelectorChanged>(this));
 }
@@ -189,40 +193,43 @@ void TAppLogic::DocumentChanged(TObservable* sender, const TCodeSet& codes) {
         fDocuments.erase(it);
     }
     std::erase(fDocumentList, doc);
-    // Its entries are about to be freed; nothing may keep pointing at them.
+    // Its entries and its entry list are about to be freed; whichever document is
+    // current, nothing may keep pointing at them.
+    TItemList* entryList = &doc->EntryList();
+    TCodeSet changed;
+    if (doc == fCurrentDoc) {
+        fCurrentDoc = nullptr;
+        changed.Add(ncCurrentDoc);
+    }
+    if (fSelectionSource == entryList) {
+        fSelection.clear();
+        fSelectionSource = nullptr;
+        changed.Add(ncCurrentSelection);
+    }
+    if (fCurrentList == entryList) {
+        fCurrentList = nullptr;
+        fCurrentIndex = -1;
+        fHistory.clear();
+        changed.Add(ncCurrentList);
+        changed.Add(ncHistory);
+    }
     std::vector<TDocContent*> entries;
     for (auto& e : doc->Document().Entries)
         entries.push_back(e.get());
-    if (doc == fCurrentDoc) {
-        TCodeSet changed{ncCurrentDoc};
-        if (fSelectionSource == &doc->EntryList()) {
-            fSelection.clear();
-            fSelectionSource = nullptr;
-            changed.Add(ncCurrentSelection);
-        }
-        if (fCurrentList == &doc->EntryList()) {
-            fCurrentList = nullptr;
-            fCurrentIndex = -1;
-            fHistory.clear();
-            changed.Add(ncCurrentList);
-            changed.Add(ncHistory);
-        }
-        fCurrentDoc = nullptr;
-        ForgetEntries(entries);
-        Notify(changed);
-    } else {
-        ForgetEntries(entries);
-    }
+    changed = changed | ForgetEntries(entries);
     fRelay.Detach(doc);
+    if (!changed.Empty()) Notify(changed);
 }
 
-void TAppLogic::ForgetEntries(const std::vector<TDocContent*>& entries) {
-    if (entries.empty()) return;
+TCodeSet TAppLogic::ForgetEntries(const std::vector<TDocContent*>& entries) {
+    TCodeSet changed;
+    if (entries.empty()) return changed;
     auto gone = [&entries](TListItem item) {
         return std::find(entries.begin(), entries.end(), item) != entries.end();
     };
-    std::erase_if(fHistory, gone);
-    std::erase_if(fSelection, gone);
+    if (std::erase_if(fHistory, gone) > 0) changed.Add(ncHistory);
+    if (std::erase_if(fSelection, gone) > 0) changed.Add(ncCurrentSelection);
+    return changed;
 }
 
 void TAppLogic::SelectorChanged(TObservable*, const TCodeSet&) {

@@ -67,8 +67,8 @@ private:
     void DocumentChanged(TObservable* sender, const TCodeSet& codes);
     void SelectorChanged(TObservable* sender, const TCodeSet& codes);
     // Entries about to be freed leave the selection and the history, which would
-    // otherwise point at freed memory.
-    void ForgetEntries(const std::vector<TDocContent*>& entries);
+    // otherwise point at freed memory; answers the codes of what changed.
+    TCodeSet ForgetEntries(const std::vector<TDocContent*>& entries);
 
     TUserPrompts& fPrompts;
     std::unique_ptr<TTextStore> fLibraryStore;

@@ -79,15 +79,13 @@ void TDocLogic::BuildReport(const TDocument& source) {
     fModified = true;
 }
 
-void TDocLogic::ForgetEntries(const std::vector<TDocContent*>& entries) {
-    fApp.ForgetEntries(entries);
-}
-
 void TDocLogic::RemoveEntries(const std::vector<TDocContent*>& entries) {
-    ForgetEntries(entries);
+    TCodeSet appChanged = fApp.ForgetEntries(entries);
     fDocument->RemoveEntries(entries);
     fModified = true;
     Changed({ncModified, ncDocument});
+    // Only now that the entries are gone may windows look at the selection again.
+    if (!appChanged.Empty()) fApp.Notify(appChanged);
 }
 
 void TDocLogic::InsertEntries(const std::vector<TListItem>& items, int index) {
@@ -111,13 +109,15 @@ void TDocLogic::ToggleNumbered(int index) {
 void TDocLogic::UpdateTextEntry(int index, std::string_view title, bool numbered,
                                 std::unique_ptr<TTextChunk> chunk, std::int16_t marks,
                                 std::int16_t time) {
+    TCodeSet appChanged;
     if (index >= 0 && index < static_cast<int>(fDocument->Entries.size())) {
         TDocContent* old = fDocument->Entries[static_cast<std::size_t>(index)].get();
-        if (!dynamic_cast<TOwningDocContent*>(old)) ForgetEntries({old});
+        if (!dynamic_cast<TOwningDocContent*>(old)) appChanged = fApp.ForgetEntries({old});
     }
     fDocument->UpdateTextEntry(index, title, numbered, std::move(chunk), marks, time);
     fModified = true;
     Changed({ncModified, ncDocument});
+    if (!appChanged.Empty()) fApp.Notify(appChanged);
 }
 
 void TDocLogic::InsertTextEntry(int index, std::string_view title, bool numbered,

@@ -61,7 +61,6 @@ private:
     friend class TAppLogic;
     void Close(); // through TAppLogic::CloseDocument
     void Changed(std::initializer_list<int> codes);
-    void ForgetEntries(const std::vector<TDocContent*>& entries);
 
     class TEntryList : public TItemList {
     public:

@@ -122,6 +122,14 @@ const QPixmap& ButtonsBitmap() {
     return Resources().buttons;
 }
 
+QIcon ProgramIcon() {
+    InitAppResources();
+    QIcon icon;
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/app/icons/quarrybook-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
 TDictionary& KindIcons() {
     static TDictionary table(8);
     return table;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIcon>
 #include <QPixmap>
 
 class QAbstractButton;
@@ -19,6 +20,8 @@ class TTextSegment;
 const QPixmap& IconsBitmap();
 const QPixmap& SymbolsBitmap();
 const QPixmap& ButtonsBitmap();
+// The program's own icon, in the sizes a desktop asks for (16 to 256 pixels).
+QIcon ProgramIcon();
 
 // Class of a segment -> icon number.
 TDictionary& KindIcons();

@@ -122,7 +122,7 @@ TEST_F(LogicTest, ClosingTheCurrentDocumentClearsWhatCameFromIt) {
     EXPECT_TRUE(app.History().empty());
 }
 
-TEST_F(LogicTest, ClosingAnotherDocumentLeavesStateButForgetsItsEntries) {
+TEST_F(LogicTest, ClosingAnotherDocumentKeepsTheCurrentOneButForgetsItsEntries) {
     TDocLogic& a = app.NewDocument();
     TDocLogic& b = app.NewDocument();
     b.InsertEntries({Seg("Q1")}, -1);
@@ -132,9 +132,27 @@ TEST_F(LogicTest, ClosingAnotherDocumentLeavesStateButForgetsItsEntries) {
 
     Recorder rec(app);
     app.CloseDocument(b);
-    EXPECT_TRUE(rec.sets.empty());
+    ASSERT_EQ(rec.sets.size(), 1u);
+    EXPECT_EQ(rec.sets[0], Codes({ncHistory}));
     EXPECT_EQ(app.CurrentDoc(), &a);
     // The history held b's entry, now freed: Back must not bring it back.
+    EXPECT_TRUE(app.History().empty());
+    EXPECT_EQ(app.SelectedItem(), Seg("Q2a"));
+}
+
+TEST_F(LogicTest, RemovingSelectedEntriesAnnouncesTheSelectionAndHistoryThatLostThem) {
+    TDocLogic& doc = app.NewDocument();
+    doc.InsertEntries({Seg("Q1"), Seg("Q2a")}, -1);
+    TDocContent* first = doc.Document().Entries[0].get();
+    TDocContent* second = doc.Document().Entries[1].get();
+    app.SelectItem(first, &doc.EntryList(), true);
+    app.SelectItem(second, &doc.EntryList(), false);
+
+    Recorder rec(app);
+    doc.RemoveEntries({first, second});
+    ASSERT_EQ(rec.sets.size(), 1u);
+    EXPECT_EQ(rec.sets[0], Codes({ncCurrentSelection, ncHistory}));
+    EXPECT_TRUE(app.Selection().empty());
     EXPECT_TRUE(app.History().empty());
 }
 

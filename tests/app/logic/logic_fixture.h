@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/logic/app_logic.h"
+#include "app/logic/codes.h"
 #include "app/logic/doc_logic.h"
 #include "empty_library.h"
 #include "framework/stream.h"
@@ -31,22 +32,29 @@ public:
     std::vector<std::string> informed;
 };
 
-// Records every notification of one subject.
+// Records every notification of one subject. Like every observer of a document, it
+// lets go of a document that announces DocDestroy: the document is freed right after.
 class Recorder {
 public:
-    explicit Recorder(TObservable& subject) : fSubject(subject) {
+    explicit Recorder(TObservable& subject) : fSubject(&subject) {
         subject.AddObserver(MakeHandler<&Recorder::Changed>(this));
     }
-    ~Recorder() { fSubject.RemoveObserver(MakeHandler<&Recorder::Changed>(this)); }
+    ~Recorder() {
+        if (fSubject) fSubject->RemoveObserver(MakeHandler<&Recorder::Changed>(this));
+    }
     void Changed(TObservable* sender, const TCodeSet& codes) {
         senders.push_back(sender);
         sets.push_back(codes);
+        if (sender == fSubject && codes.Has(ncDocDestroy)) {
+            fSubject->RemoveObserver(MakeHandler<&Recorder::Changed>(this));
+            fSubject = nullptr;
+        }
     }
     std::vector<TObservable*> senders;
     std::vector<TCodeSet> sets;
 
 private:
-    TObservable& fSubject;
+    TObservable* fSubject;
 };
 
 // A library of three questions 1, 2a, 2b; question 1 has a mark scheme.

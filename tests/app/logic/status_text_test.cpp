@@ -29,3 +29,24 @@ TEST_F(LogicTest, StatusTextUsesTheDocumentNameAndOmitsEmptyTotals) {
     app.SelectItem(Seg("Q1"), nullptr, false);
     EXPECT_EQ(BuildStatusText(app), "1 item, total marks: 3, time allowed: 4 min");
 }
+
+TEST_F(LogicTest, ClosingEveryDocumentWhileTheSecondOnesRowsAreShownLeavesNothingBehind) {
+    TDocLogic& first = app.NewDocument();
+    TDocLogic& second = app.NewDocument();
+    second.InsertEntries({Seg("Q1"), Seg("Q2a")}, -1);
+    app.SetCurrentDoc(&first);
+    // The viewer browses the second document's rows, then jumps to a mark scheme.
+    app.SetCurrentList(&second.EntryList(), 0);
+    app.SelectItem(second.EntryList().Item(0), &second.EntryList(), true);
+    app.SelectItem(Seg("M1"), nullptr, false);
+
+    Recorder rec(app);
+    while (!app.Documents().empty()) app.CloseDocument(*app.Documents().front()); // Close All
+    EXPECT_EQ(BuildStatusText(app), "1 item"); // reads the current list, if one is left
+    ASSERT_EQ(rec.sets.size(), 2u);
+    EXPECT_EQ(rec.sets[0], TCodeSet({ncCurrentDoc}));
+    EXPECT_EQ(rec.sets[1], TCodeSet({ncCurrentList, ncHistory}));
+    EXPECT_EQ(app.CurrentList(), nullptr);
+    EXPECT_EQ(app.CurrentIndex(), -1);
+    EXPECT_EQ(app.SelectedItem(), Seg("M1"));
+}

@@ -3,6 +3,7 @@
 #include "app/logic/app_logic.h"
 #include "app/logic/doc_logic.h"
 #include "app/main_form.h"
+#include "app/startup.h"
 #include "diagnostics/monitor_form.h"
 #include "documents/doc_form.h"
 #include "documents/doc_form_creator.h"
@@ -37,8 +38,9 @@ QApplication& App() {
     static int argc = 1;
     static char name[] = "qb_app_tests";
     static char* argv[] = {name, nullptr};
-    static QApplication* app = new QApplication(argc, argv);
-    return *app;
+    // One application object per process, whichever test file made it.
+    if (!QApplication::instance()) new QApplication(argc, argv);
+    return *qApp;
 }
 
 class NoPrompts : public TUserPrompts {
@@ -203,8 +205,16 @@ TEST_F(MainFormTest, StatusLineFollowsTheSelectionAndMinimumSizeHolds) {
 }
 
 TEST_F(MainFormTest, FirstShowingNamesTheLibraryAndCreatesTheFirstDocument) {
+    NameApplication();
     form->show();
     QTRY_COMPARE(form->windowTitle(), QStringLiteral("Orrin Quarrybook Physics bank"));
+    // A display name, once set, is appended to every window title on Linux; without one
+    // it follows the application name.
+    QCoreApplication::setApplicationName(QStringLiteral("probe"));
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QStringLiteral("probe"));
+    QCoreApplication::setApplicationName(QStringLiteral("Orrin Quarrybook"));
+    EXPECT_TRUE(form->windowIcon().availableSizes().contains(QSize(256, 256)));
+    EXPECT_FALSE(form->windowIcon().pixmap(16).isNull());
     EXPECT_EQ(logic.Documents().size(), 1u);
     EXPECT_TRUE(finder.Visible());
     EXPECT_TRUE(viewer.Visible());
