@@ -78,6 +78,8 @@ QString THelpWindow::PageForContext(int context) {
     // Contexts come in blocks, one per menu; each block has its section.
     if (context == 201) return QStringLiteral("finding.html#finder");
     if (context == 216) return QStringLiteral("finding.html#picker");
+    if (context >= 168 && context <= 170) return QStringLiteral("output.html#print");
+    if (context == 242) return QStringLiteral("output.html#preview");
     if (context >= 161 && context <= 170) return QStringLiteral("documents.html#file");
     if (context == 248) return QStringLiteral("documents.html#file");
     if (context >= 171 && context <= 179) return QStringLiteral("editing.html#edit");

@@ -22,6 +22,9 @@
 #include "finder/view_commands.h"
 #include "finder/viewer_form.h"
 #include "model/library.h"
+#include "output/print/derive_commands.h"
+#include "output/print/output_commands.h"
+#include "output/print/print_form.h"
 #include "students/pupil_form.h"
 #include "ui/drawing/drawing.h"
 #include "ui/error_report.h"
@@ -257,6 +260,7 @@ void TMainForm::CreateCommands() {
     Bind<TViewKindCmd>("ViewMSM", nullptr, fContext.listManager, TListKind::MarkScheme);
     Bind<TViewKindCmd>("ViewExRepM", nullptr, fContext.listManager, TListKind::ExaminersReport);
     Bind<TViewKindCmd>("ViewSylM", "ViewSylB", fContext.listManager, TListKind::Syllabus);
+    CreateOutputCommands();
 
     // Mark entry sheet and file index, with the template and resource option as they
     // stand when the command runs.
@@ -298,6 +302,25 @@ void TMainForm::CreateCommands() {
     }
     for (auto& [name, button] : fButtons)
         if (!button->property("bound").toBool()) button->setEnabled(false);
+}
+
+// Deriving, printing, the preview and the exports.
+void TMainForm::CreateOutputCommands() {
+    fPrintForm = std::make_unique<TPrintForm>();
+    fOutput = std::make_unique<TOutputContext>(
+        TOutputContext{*fPrintForm,
+                       FromCp1252(fContext.config.Organisation),
+                       this,
+                       [this](const QString& message) { fStatus->setText(message); },
+                       {}});
+    TAppLogic& app = fContext.app;
+    Bind<TCreateMarkSchemeCmd>("CreateMarkScheme1", "CreateMSB", app);
+    Bind<TCreateReportCmd>("CreateReport1", "RepB", app);
+    Bind<TPrintSetupCmd>("PrintSetupM", nullptr, *fOutput);
+    Bind<TPrintCmd>("PrintM", "PrintB", app, *fOutput);
+    Bind<TPrintPreviewCmd>("PrintPreviewM", "PrintPrevB", app, *fOutput);
+    Bind<TExportCmd>("ExporttoWP2", "btExport", app, *fOutput);
+    Bind<TExportPdfCmd>("ExportPdfM", nullptr, app, *fOutput);
 }
 
 // Test documents: a window for every document, and the File menu's commands.

@@ -30,6 +30,8 @@ class TAboutExForm;
 class TRelatedChooser;
 class TViewerForm;
 class TQFForm;
+class TPrintForm;
+struct TOutputContext;
 class TSheetFiles;
 
 // What the main window needs from start-up.
@@ -92,6 +94,7 @@ protected:
 private:
     void BuildToolPanel(QWidget* panel);
     void CreateCommands();
+    void CreateOutputCommands();
     void CreateDocumentCommands();
     template <class C, class... Args>
     void Bind(const char* menuItem, const char* button, Args&&... args);
@@ -110,6 +113,9 @@ private:
     // Outlives the commands that use it.
     std::unique_ptr<TSheetFiles> fSheetFiles;
     std::vector<std::unique_ptr<TCommandControl>> fControls;
+    // Before the commands, which use them until they go.
+    std::unique_ptr<TPrintForm> fPrintForm;
+    std::unique_ptr<TOutputContext> fOutput;
     std::vector<std::unique_ptr<TCommand>> fCommands;
     std::unique_ptr<TCommand> fExit;
     std::unique_ptr<TFileDialogs> fFileDialogs;

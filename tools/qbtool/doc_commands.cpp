@@ -12,16 +12,11 @@
 
 #include <memory>
 
-namespace {
+TOpenedDocument::TOpenedDocument() = default;
+TOpenedDocument::TOpenedDocument(TOpenedDocument&&) noexcept = default;
+TOpenedDocument::~TOpenedDocument() = default;
 
-// A document read from its file; the file stays open because free texts load from it.
-struct TOpenedDocument {
-    std::unique_ptr<TTextStore> Store;
-    std::unique_ptr<TDocument> Document;
-    std::int32_t Version = 0;
-};
-
-TOpenedDocument OpenDocument(const std::string& path, const TToolLibrary& library) {
+TOpenedDocument OpenToolDocument(const std::string& path, const TToolLibrary& library) {
     TOpenedDocument opened;
     opened.Store = std::make_unique<TTextStore>(
         std::make_unique<TFileStream>(path, TFileStream::Mode::ReadOnly));
@@ -34,8 +29,6 @@ TOpenedDocument OpenDocument(const std::string& path, const TToolLibrary& librar
     opened.Version = reader.ReadVersion();
     return opened;
 }
-
-} // namespace
 
 void WriteDocumentJson(std::ostream& out, const TDocument& document, const std::string& libraryName,
                        std::int32_t version) {
@@ -77,7 +70,7 @@ int RunDocCommand(const std::vector<std::string>& args, TToolIO& io) {
     std::vector<TArgument> arguments = ParseArguments(args, {});
     auto positionals = RequirePositionals(arguments, 2, "SUBJECT and FILE.vqd");
     TToolLibrary library = OpenToolLibrary(positionals[0], LibrarySource(arguments));
-    TOpenedDocument doc = OpenDocument(positionals[1], library);
+    TOpenedDocument doc = OpenToolDocument(positionals[1], library);
     WriteDocumentJson(io.Out, *doc.Document, library.Subject(), doc.Version);
     return 0;
 }
@@ -90,7 +83,7 @@ int RunDeriveCommand(const std::vector<std::string>& args, TToolIO&) {
     if (what != "markscheme" && what != "report")
         throw TUsageError("derive makes a markscheme or a report, not \"" + what + "\"");
     TToolLibrary library = OpenToolLibrary(positionals[1], LibrarySource(arguments));
-    TOpenedDocument source = OpenDocument(positionals[2], library);
+    TOpenedDocument source = OpenToolDocument(positionals[2], library);
     TDocument derived;
     if (what == "markscheme")
         derived.BuildMarkScheme(*source.Document);
@@ -104,7 +97,7 @@ int RunResaveCommand(const std::vector<std::string>& args, TToolIO&) {
     std::vector<TArgument> arguments = ParseArguments(args, {});
     auto positionals = RequirePositionals(arguments, 3, "SUBJECT, IN.vqd and OUT.vqd");
     TToolLibrary library = OpenToolLibrary(positionals[0], LibrarySource(arguments));
-    TOpenedDocument doc = OpenDocument(positionals[1], library);
+    TOpenedDocument doc = OpenToolDocument(positionals[1], library);
     SaveDocumentFile(*doc.Document, library.Subject(), positionals[2], &library.Library());
     return 0;
 }

@@ -1,12 +1,27 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
 
 class TDocument;
+class TTextStore;
 struct TToolIO;
+struct TToolLibrary;
+
+// A document read from its file; the file stays open because free texts load from it.
+struct TOpenedDocument {
+    std::unique_ptr<TTextStore> Store;
+    std::unique_ptr<TDocument> Document;
+    std::int32_t Version = 0;
+
+    TOpenedDocument();
+    TOpenedDocument(TOpenedDocument&&) noexcept;
+    ~TOpenedDocument();
+};
+TOpenedDocument OpenToolDocument(const std::string& path, const TToolLibrary& library);
 
 // `doc SUBJECT FILE.vqd`: the document's entries as JSON.
 int RunDocCommand(const std::vector<std::string>& args, TToolIO& io);

@@ -5,8 +5,8 @@
 #include "output/richtext/rich_text_control.h"
 #include "output/rtf/rtf_reader.h"
 #include "output/rtf/rtf_writer.h"
+#include "qt_session.h"
 
-#include <QApplication>
 #include <QBuffer>
 #include <QFile>
 #include <QPageSize>
@@ -44,26 +44,6 @@ const TRtfCommand* FindCommand(const std::string& name) {
 QString FromLocal(const std::string& s) {
     return QString::fromLocal8Bit(s.data(), qsizetype(s.size()));
 }
-
-// Qt needs an application object for fonts and widgets; a command run from the
-// terminal makes its own, on the offscreen platform when there is no display.
-class TQtSession {
-public:
-    TQtSession() {
-        if (QCoreApplication::instance()) return;
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
-            qEnvironmentVariableIsEmpty("DISPLAY") &&
-            qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        app_ = std::make_unique<QApplication>(argc_, argv_);
-    }
-
-private:
-    int argc_ = 1;
-    char name_[7] = "qbtool";
-    char* argv_[2] = {name_, nullptr};
-    std::unique_ptr<QApplication> app_;
-};
 
 std::optional<QByteArray> ReadFile(const std::string& path, std::ostream& err) {
     QFile file(FromLocal(path));

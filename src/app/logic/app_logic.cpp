@@ -3,6 +3,7 @@
 #include "app/logic/doc_logic.h"
 #include "framework/errors.h"
 #include "model/library.h"
+#include "model/segments.h"
 #include "model/selector.h"
 #include "model/text_store.h"
 
@@ -11,7 +12,8 @@
 namespace {
 const char* const kOpenFailed =
     "Please check that the file is not already open, and that you have not mis-typed the filename.";
-const char* const kReportFailed = "Please click on the test Document window before creating the Report";
+const char* const kReportFailed =
+    "Please click on the test Document window before creating the Report";
 } // namespace
 
 TAppLogic::TAppLogic(TUserPrompts& prompts) : fPrompts(prompts) {
@@ -73,8 +75,22 @@ TDocLogic& TAppLogic::CreateMarkSchemeDocument() {
     return Adopt(std::move(doc));
 }
 
+namespace {
+bool HoldsQuestion(const TDocLogic& doc) {
+    for (const auto& entry : doc.Document().Entries)
+        if (entry->Segment && entry->Segment->Kind() == 'Q') return true;
+    return false;
+}
+} // namespace
+
 TDocLogic* TAppLogic::CreateReportDocument() {
-    SetCurrentDoc(fDocumentList.empty() ? nullptr : fDocumentList.front());
+    // The test the user looks at, when it is one; otherwise the first test open, so
+    // that a report asked for from a mark-scheme window still comes from its test.
+    TDocLogic* source = fCurrentDoc && HoldsQuestion(*fCurrentDoc) ? fCurrentDoc : nullptr;
+    for (TDocLogic* doc : fDocumentList)
+        if (!source && HoldsQuestion(*doc)) source = doc;
+    if (!source && !fDocumentList.empty()) source = fDocumentList.front();
+    SetCurrentDoc(source);
     std::unique_ptr<TDocLogic> doc;
     try {
         if (!fCurrentDoc) throw EError("There is no current document");
@@ -107,8 +123,10 @@ void TAppLogic::SetCurrentList(TItemList* list, int index) {
 }
 
 void TAppLogic::SelectItem(TListItem item, TItemList* source, bool restartHistory) {
-    if (restartHistory) fHistory.clear();
-    else if (fSelection.size() == 1) fHistory.push_back(fSelection.front());
+    if (restartHistory)
+        fHistory.clear();
+    else if (fSelection.size() == 1)
+        fHistory.push_back(fSelection.front());
     fSelection.assign(1, item);
     fSelectionSource = source;
     Notify({ncCurrentSelection, ncHistory});
@@ -121,7 +139,9 @@ void TAppLogic::SetSelection(std::vector<TListItem> items, TItemList* source) {
     Notify({ncCurrentSelection, ncHistory});
 }
 
-void TAppLogic::NotifySelection() { Notify({ncCurrentSelection}); }
+void TAppLogic::NotifySelection() {
+    Notify({ncCurrentSelection});
+}
 
 void TAppLogic::Back() {
     fSelection.clear();
@@ -141,7 +161,8 @@ void TAppLogic::Back() {
 void TAppLogic::CopyToClipboard(const std::vector<TListItem>& items) {
     fClipboard.clear();
     for (TListItem item : items) {
-        if (auto* entry = dynamic_cast<TDocContent*>(item)) fClipboard.push_back(entry->Clone());
+        if (auto* entry = dynamic_cast<TDocContent*>(item))
+            fClipboard.push_back(entry->Clone());
         else if (auto* segment = dynamic_cast<TTextSegment*>(item))
             fClipboard.push_back(segment->MakeEntry());
     }
@@ -170,7 +191,8 @@ void TAppLogic::DocumentChanged(TObservable* sender, const TCodeSet& codes) {
     std::erase(fDocumentList, doc);
     // Its entries are about to be freed; nothing may keep pointing at them.
     std::vector<TDocContent*> entries;
-    for (auto& e : doc->Document().Entries) entries.push_back(e.get());
+    for (auto& e : doc->Document().Entries)
+        entries.push_back(e.get());
     if (doc == fCurrentDoc) {
         TCodeSet changed{ncCurrentDoc};
         if (fSelectionSource == &doc->EntryList()) {

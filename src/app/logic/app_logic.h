@@ -29,7 +29,9 @@ public:
     TDocLogic& NewDocument();
     TDocLogic& OpenDocument(const std::string& fileName);
     TDocLogic& CreateMarkSchemeDocument();
-    // Null when the report could not be built (the user has been told).
+    // From the current document when it holds a question, else from the first open
+    // document that does (which becomes current). Null when the report could not be
+    // built (the user has been told).
     TDocLogic* CreateReportDocument();
     // Sends DocDestroy while the document is whole, then frees it.
     void CloseDocument(TDocLogic& doc);

@@ -9,7 +9,9 @@
 #include <fstream>
 
 namespace {
-TCodeSet Codes(std::initializer_list<int> c) { return TCodeSet(c); }
+TCodeSet Codes(std::initializer_list<int> c) {
+    return TCodeSet(c);
+}
 
 std::string ReadAll(const std::filesystem::path& p) {
     std::ifstream in(p, std::ios::binary);
@@ -64,7 +66,8 @@ TEST_F(LogicTest, NewSearchResultSelectsItsFirstItemAndAnEmptyOneSelectsNothing)
     Recorder rec(app);
     TCategory* q2 = app.Library()->QuestionRoot->Children[1].get();
     app.Selector()->SetIdentity(q2, true);
-    EXPECT_EQ(rec.sets.back(), Codes({ncSelectorResult, ncCurrentList, ncHistory, ncCurrentSelection}));
+    EXPECT_EQ(rec.sets.back(),
+              Codes({ncSelectorResult, ncCurrentList, ncHistory, ncCurrentSelection}));
     EXPECT_EQ(app.CurrentList(), app.SelectorList());
     EXPECT_EQ(app.SelectedItem(), Seg("Q2a"));
 
@@ -150,7 +153,8 @@ TEST_F(LogicTest, ClipboardHoldsCopies) {
 TEST_F(LogicTest, ReportWithoutDocumentsInformsAndAddsNothing) {
     EXPECT_EQ(app.CreateReportDocument(), nullptr);
     ASSERT_EQ(prompts.informed.size(), 1u);
-    EXPECT_EQ(prompts.informed[0], "Please click on the test Document window before creating the Report");
+    EXPECT_EQ(prompts.informed[0],
+              "Please click on the test Document window before creating the Report");
     EXPECT_TRUE(app.Documents().empty());
 
     TDocLogic& test = app.NewDocument();
@@ -160,6 +164,22 @@ TEST_F(LogicTest, ReportWithoutDocumentsInformsAndAddsNothing) {
     EXPECT_EQ(app.CurrentDoc(), &test);
     EXPECT_TRUE(report->Modified());
     EXPECT_EQ(report->Document().Entries.size(), 2u);
+}
+
+TEST_F(LogicTest, ReportComesFromTheCurrentTestOrElseTheFirstOpenTest) {
+    TDocLogic& first = app.NewDocument();
+    first.InsertEntries({Seg("Q1")}, -1);
+    TDocLogic& second = app.NewDocument();
+    second.InsertEntries({Seg("Q2a"), Seg("Q2b")}, -1);
+    app.SetCurrentDoc(&second);
+    EXPECT_EQ(app.CreateReportDocument()->Document().Entries.size(), 2u);
+    EXPECT_EQ(app.CurrentDoc(), &second);
+
+    // From a mark-scheme document (no questions) the report comes from the first test.
+    TDocLogic& scheme = app.CreateMarkSchemeDocument();
+    app.SetCurrentDoc(&scheme);
+    EXPECT_EQ(app.CreateReportDocument()->Document().Entries.size(), 1u);
+    EXPECT_EQ(app.CurrentDoc(), &first);
 }
 
 TEST_F(LogicTest, SaveLocksTheFileAndASecondOpenFails) {

@@ -28,6 +28,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -161,6 +162,30 @@ TEST_F(MainFormTest, EditAndInsertMenusWorkOnTheCurrentDocument) {
     logic.CloseDocument(doc);
     EXPECT_FALSE(form->Action("InsertTitleM")->isEnabled());
     EXPECT_FALSE(form->Button("PasteB")->isEnabled());
+}
+
+TEST_F(MainFormTest, OutputCommandsFollowTheCurrentDocumentAndDeriveFromIt) {
+    const QList<QAction*> tools = form->Menu("Tools1")->actions();
+    const auto wp = std::find(tools.begin(), tools.end(), form->Action("ExporttoWP2"));
+    ASSERT_NE(wp, tools.end());
+    EXPECT_EQ(*(wp + 1), form->Action("ExportPdfM"));
+    EXPECT_EQ(form->Action("ExportPdfM")->text(), "Export to &PDF...");
+    EXPECT_TRUE(form->Action("PrintSetupM")->isEnabled());
+
+    TDocLogic& doc = logic.NewDocument();
+    logic.SetCurrentDoc(&doc);
+    EXPECT_FALSE(form->Action("PrintM")->isEnabled());
+    doc.InsertEntries({logic.SelectorList()->Item(0)}, -1);
+    for (const char* item : {"PrintM", "PrintPreviewM", "ExporttoWP2", "ExportPdfM",
+                             "CreateMarkScheme1", "CreateReport1"})
+        EXPECT_TRUE(form->Action(item)->isEnabled()) << item;
+    for (const char* button : {"PrintB", "PrintPrevB", "btExport", "CreateMSB", "RepB"})
+        EXPECT_TRUE(form->Button(button)->isEnabled()) << button;
+    const std::size_t open = logic.Documents().size();
+    QTest::mouseClick(form->Button("CreateMSB"), Qt::LeftButton);
+    ASSERT_EQ(logic.Documents().size(), open + 1);
+    EXPECT_EQ(logic.Documents().back()->Document().Entries.size(), 1u);
+    EXPECT_TRUE(logic.Documents().back()->Modified());
 }
 
 TEST_F(MainFormTest, StatusLineFollowsTheSelectionAndMinimumSizeHolds) {
