@@ -93,7 +93,8 @@ std::int64_t PragmaValue(sqlite3* db, const char* sql) {
 
 std::string IndexFolder() {
     const char* cache = std::getenv("XDG_CACHE_HOME");
-    if (cache && *cache) return (fs::path(cache) / "quarrybook").string();
+    // A relative setting is to be ignored, as for every such folder variable.
+    if (cache && *cache == '/') return (fs::path(cache) / "quarrybook").string();
     const char* home = std::getenv("HOME");
     return (fs::path(home && *home ? home : ".") / ".cache" / "quarrybook").string();
 }
