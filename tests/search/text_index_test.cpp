@@ -66,6 +66,7 @@ TEST_F(TextIndexTest, FoldsAccentsAndCaseAndSearchesIdentifierAndTitle) {
     EXPECT_EQ(Search("q3"), TIds{"Q3"});
     EXPECT_EQ(Search("titration"), (TIds{"Q1", "M1"}));
     EXPECT_EQ(Search("titration", 'M'), TIds{"M1"});
+    EXPECT_EQ(Search("m"), TIds{}) << "the kind is not the user's to search";
 }
 
 TEST_F(TextIndexTest, AllWordsPhrasesAndPrefixes) {
