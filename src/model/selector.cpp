@@ -153,8 +153,17 @@ void TQuestionSelector::Refine(TDimension d, const TCategory* c) {
 void TQuestionSelector::UpdateMatches() {
     fMatches.clear();
     fMatches.reserve(fMatchPositions.size());
-    for (std::uint32_t i : fMatchPositions)
-        fMatches.push_back(fIndex->Question(i));
+    for (std::uint32_t i : fMatchPositions) {
+        TQuestion* q = fIndex->Question(i);
+        if (!fTextFilter || fTextFilter->count(q)) fMatches.push_back(q);
+    }
+}
+
+void TQuestionSelector::SetTextFilter(std::shared_ptr<const TQuestionSet> questions) {
+    if (!questions && !fTextFilter) return;
+    fTextFilter = std::move(questions);
+    UpdateMatches();
+    Notify({});
 }
 
 void TQuestionSelector::Set(TDimension d, TCategory* category, bool reset) {

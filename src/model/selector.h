@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <unordered_set>
 #include <vector>
 
 class TCategory;
@@ -41,6 +42,14 @@ public:
     void SetPaper(TCategory* c, bool reset) { Set(TDimension::Paper, c, reset); }
     void SetResource(TCategory* c, bool reset) { Set(TDimension::Resource, c, reset); }
 
+    // Narrows the result to these questions (those a full-text search found), in the
+    // criteria's order, until changed again; null gives the criteria's whole result
+    // back. The criteria and the text combine whichever is set first. The categories
+    // offered by Available follow the criteria alone.
+    using TQuestionSet = std::unordered_set<const TQuestion*>;
+    void SetTextFilter(std::shared_ptr<const TQuestionSet> questions);
+    bool HasTextFilter() const { return fTextFilter != nullptr; }
+
     const std::vector<TQuestion*>& Matches() const { return fMatches; }
 
     // Whether a question meets criterion c of dimension d (c null: always).
@@ -62,4 +71,5 @@ private:
     Filters fFilters{};
     std::vector<std::uint32_t> fMatchPositions;
     std::vector<TQuestion*> fMatches;
+    std::shared_ptr<const TQuestionSet> fTextFilter;
 };

@@ -173,3 +173,17 @@ TEST_F(Selector, AvailableIgnoresExactlyItsOwnCriterion) {
         Available(TDimension::Identity),
         (std::set<TCategory*>{s.lib->QuestionRoot.get(), s.id1, s.id2, s.id2a, s.id2b, s.id3}));
 }
+
+TEST_F(Selector, TextFilterNarrowsTheCriteriaResultEitherWayRound) {
+    using Set = TQuestionSelector::TQuestionSet;
+    sel.SetTextFilter(std::make_shared<Set>(Set{s.q3, s.q2b, s.q1}));
+    EXPECT_EQ(Matches(), (Qs{s.q1, s.q2b, s.q3})); // in the criteria's order
+    sel.SetTopic(T("Mechanics"), false);
+    EXPECT_EQ(Matches(), (Qs{s.q1, s.q2b}));
+    sel.SetTopic(T("Mechanics/Energy"), false); // refining keeps the text filter
+    EXPECT_EQ(Matches(), (Qs{s.q2b}));
+    sel.SetTextFilter(nullptr);
+    EXPECT_EQ(Matches(), (Qs{s.q2a, s.q2b}));
+    sel.SetTextFilter(nullptr); // nothing to clear: no notification
+    EXPECT_EQ(notifications, 4);
+}

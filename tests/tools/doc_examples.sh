@@ -10,7 +10,7 @@ qbtool=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 page=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT INT TERM
-mkdir "$work/examples" "$work/run" "$work/config"
+mkdir "$work/examples" "$work/run" "$work/config" "$work/cache"
 
 awk -v dir="$work/examples" '
     /^```/ { inBlock = !inBlock; current = 0; next }
@@ -34,7 +34,9 @@ fi
 PATH=$(dirname "$qbtool"):$PATH
 QUARRYBOOK_CONFIG_DIR=
 XDG_CONFIG_HOME=$work/config
-export PATH QUARRYBOOK_CONFIG_DIR XDG_CONFIG_HOME
+# Search indexes go to a cache of the run, never the user's.
+XDG_CACHE_HOME=$work/cache
+export PATH QUARRYBOOK_CONFIG_DIR XDG_CONFIG_HOME XDG_CACHE_HOME
 unset DISPLAY WAYLAND_DISPLAY
 
 fail=0

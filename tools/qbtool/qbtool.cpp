@@ -3,9 +3,10 @@
 #include "doc_commands.h"
 #include "find_command.h"
 #include "library_commands.h"
-#include "students_command.h"
 #include "qb_version.h"
+#include "search_command.h"
 #include "sheet_commands.h"
+#include "students_command.h"
 #include "tool_options.h"
 
 #include <exception>
@@ -50,6 +51,8 @@ constexpr TCommand kCommands[] = {
      "find SUBJECT [[--reset] --topic|--type|--level|--paper|--identity|--resource PATH]... "
      "[--available KIND]",
      RunFindCommand},
+    {"search", "search SUBJECT [--kind question|markscheme|report|syllabus|note|resource] QUERY",
+     RunSearchCommand},
     {"doc", "doc SUBJECT FILE.vqd", RunDocCommand},
     {"derive", "derive markscheme|report SUBJECT IN.vqd OUT.vqd", RunDeriveCommand},
     {"resave", "resave SUBJECT IN.vqd OUT.vqd", RunResaveCommand},
