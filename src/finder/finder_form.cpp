@@ -11,8 +11,11 @@
 #include "finder/sizeable_panel.h"
 #include "finder/view_commands.h"
 #include "finder/view_manager.h"
+#include "framework/cp1252.h"
 #include "model/library.h"
 #include "model/segments.h"
+#include "search/search_query.h"
+#include "search/text_index.h"
 #include "ui/child_window.h"
 #include "ui/item_drag.h"
 #include "ui/qt_controls.h"
@@ -21,6 +24,7 @@
 #include <QCloseEvent>
 #include <QDockWidget>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMenu>
@@ -35,6 +39,11 @@ namespace {
 constexpr int kMinWidth = 313;
 constexpr int kMinHeight = 150;
 constexpr int kRowHeight = 17;
+constexpr int kSearchTop = 56;
+constexpr int kSearchHeight = 21;
+constexpr int kListTop = kSearchTop + kSearchHeight + 4;
+// Long enough that a word is usually finished before it is searched for.
+constexpr int kTypingPauseMs = 300;
 
 struct RowSpec {
     TDimension dimension;
@@ -102,6 +111,7 @@ TQFForm::TQFForm(TAppLogic& app, TViewManager& manager, TFinderHost& host, TCate
     connect(fPanel, &TSizeablePanel::Resized, this, &TQFForm::LayOutList);
 
     BuildRows(picker);
+    BuildSearchField();
 
     setWidget(fPanel);
     fPanel->hide();
@@ -163,6 +173,73 @@ void TQFForm::BuildRows(TCategoryPicker& picker) {
     if (previous) setTabOrder(previous, fList);
 }
 
+void TQFForm::BuildSearchField() {
+    fSearchField = new QLineEdit(fPanel);
+    fSearchField->setObjectName(QStringLiteral("SearchTextE"));
+    fSearchField->setAccessibleName(QStringLiteral("Search text"));
+    fSearchField->setToolTip(QStringLiteral("Words that must all occur in the question; \"quoted "
+                                            "words\" as a phrase; end a word with * "
+                                            "for its beginning"));
+    fSearchField->setClearButtonEnabled(true);
+    fSearchField->setProperty("helpContext", kHelpContext);
+    fSearchField->setGeometry(8, kSearchTop, std::max(0, fPanel->width() - 16), kSearchHeight);
+    fSearchTimer = new QTimer(this);
+    fSearchTimer->setSingleShot(true);
+    fSearchTimer->setInterval(kTypingPauseMs);
+    connect(fSearchTimer, &QTimer::timeout, this, &TQFForm::RunTextSearch);
+    connect(fSearchField, &QLineEdit::textEdited, fSearchTimer, qOverload<>(&QTimer::start));
+    connect(fSearchField, &QLineEdit::returnPressed, this, &TQFForm::RunTextSearch);
+    // The clear button changes the text without an edit.
+    connect(fSearchField, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (text.isEmpty()) RunTextSearch();
+    });
+    QWidget* last = nullptr;
+    for (TDimension d : kTabOrder)
+        if (fRows[Slot(d)].button) last = fRows[Slot(d)].button;
+    if (last) setTabOrder(last, fSearchField);
+    setTabOrder(fSearchField, fList);
+    SetTextIndex(nullptr);
+}
+
+void TQFForm::SetTextIndex(std::shared_ptr<const TTextIndex> index) {
+    fIndex = std::move(index);
+    fSearchField->setEnabled(fIndex != nullptr);
+    fSearchField->setPlaceholderText(fIndex ? QStringLiteral("Search text")
+                                            : QStringLiteral("Preparing the search index\u2026"));
+    // Words typed before the index was ready are searched for now.
+    fSearchedFor.clear();
+    if (fIndex && !fSearchField->text().isEmpty()) RunTextSearch();
+}
+
+void TQFForm::RunTextSearch() {
+    fSearchTimer->stop();
+    const std::string typed = fSearchField->text().toStdString();
+    const std::string expression = MatchExpression(typed);
+    if (expression == fSearchedFor) return;
+    fSearchedFor = expression;
+    TQuestionSelector& selector = *fApp.Selector();
+    if (expression.empty() || !fIndex) {
+        if (selector.HasTextFilter()) selector.SetTextFilter(nullptr);
+        return;
+    }
+    auto found = std::make_shared<TQuestionSelector::TQuestionSet>();
+    try {
+        for (const std::string& id : fIndex->Search(typed, 'Q')) {
+            try {
+                if (auto* q = dynamic_cast<const TQuestion*>(
+                        fApp.Library()->FindSegment(Utf8ToCp1252(id))))
+                    found->insert(q);
+            } catch (const std::exception&) {
+                // A question removed since the index was built is simply not found.
+            }
+        }
+    } catch (const std::exception& e) {
+        // A damaged index finds nothing rather than everything; the next start rebuilds it.
+        fSearchField->setToolTip(QString::fromUtf8(e.what()));
+    }
+    selector.SetTextFilter(std::move(found));
+}
+
 QAbstractButton* TQFForm::SearchButton(TDimension d) const {
     return fRows[Slot(d)].button;
 }
@@ -172,8 +249,9 @@ TCategoryBox* TQFForm::CategoryBox(TDimension d) const {
 }
 
 void TQFForm::LayOutList() {
-    fList->setGeometry(8, 56, std::max(0, fPanel->width() - 16),
-                       std::max(0, fPanel->height() - 62));
+    fSearchField->setGeometry(8, kSearchTop, std::max(0, fPanel->width() - 16), kSearchHeight);
+    fList->setGeometry(8, kListTop, std::max(0, fPanel->width() - 16),
+                       std::max(0, fPanel->height() - kListTop - 6));
 }
 
 void TQFForm::Restore() {

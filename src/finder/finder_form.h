@@ -12,6 +12,9 @@
 #include <vector>
 
 class QAbstractButton;
+class QLineEdit;
+class QTimer;
+class TTextIndex;
 class TAppLogic;
 class TCategoryBox;
 class TCategoryPicker;
@@ -42,6 +45,10 @@ public:
     // The row's "..." button, or null when the library offers no row of that kind.
     QAbstractButton* SearchButton(TDimension d) const;
     TCategoryBox* CategoryBox(TDimension d) const;
+    // Words typed here narrow the result to the questions whose text contains them.
+    QLineEdit* SearchField() const { return fSearchField; }
+    // The library's full-text index, or null while it is not ready: the field waits.
+    void SetTextIndex(std::shared_ptr<const TTextIndex> index);
     QDockWidget* DockWidget() const { return fDockWidget; }
     int DockedWidth() const { return fDockedWidth; }
     // Out of its minimised state, as the View menu asks before showing it.
@@ -58,6 +65,8 @@ private:
         QAbstractButton* button = nullptr;
     };
     void BuildRows(TCategoryPicker& picker);
+    void BuildSearchField();
+    void RunTextSearch();
     void LayOutList();
     void ManagerChanged(TObservable* sender, const TCodeSet& codes);
     void AppChanged(TObservable* sender, const TCodeSet& codes);
@@ -79,6 +88,10 @@ private:
     TItemListView* fList;
     TQuestionListModel* fModel;
     QPointer<QDockWidget> fDockWidget;
+    QLineEdit* fSearchField = nullptr;
+    QTimer* fSearchTimer = nullptr;
+    std::shared_ptr<const TTextIndex> fIndex;
+    std::string fSearchedFor;
     std::array<Row, kDimensionCount> fRows{};
     std::unique_ptr<TCommand> fCloseCmd;
     std::unique_ptr<TCommand> fDockCmd;

@@ -1,0 +1,87 @@
+#include "finder/finder_form.h"
+#include "finder/segment_list_model.h"
+#include "search/text_index.h"
+#include "search_fixture.h"
+
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+class FinderTextSearchTest : public SearchTest {
+protected:
+    void SetUp() override {
+        SearchTest::SetUp();
+        ASSERT_TRUE(cache.isValid());
+        qputenv("XDG_CACHE_HOME", cache.path().toUtf8());
+        const TIndexEntry texts[] = {
+            {"Q1", 'Q', "Question 1", "A trolley's speed down a ramp"},
+            {"Q2", 'Q', "Question 2", "Energy stored in a stretched spring, Hooke's law"},
+            {"M2", 'M', "Question 2", "titration"},
+            {"Q3", 'Q', "Question 3", "A titration of a weak acid"},
+            {"Q4", 'Q', "Question 4", "Forces on a spring balance"},
+        };
+        std::size_t next = 0;
+        index = TTextIndex::Build(IndexFolder() + "/test.fts", "key", [&](TIndexEntry& e) {
+            if (next == std::size(texts)) return false;
+            e = texts[next++];
+            return true;
+        });
+        host = std::make_unique<FakeHost>();
+        form = std::make_unique<TQFForm>(app, manager, *host, picker);
+        host->frame.show();
+        manager.Show();
+    }
+    void TearDown() override {
+        form.reset();
+        host.reset();
+        qunsetenv("XDG_CACHE_HOME");
+    }
+    QStringList Rows() const {
+        QStringList rows;
+        for (int i = 0; i < form->ListModel()->rowCount(); ++i)
+            rows << form->ListModel()->index(i).data(Qt::AccessibleTextRole).toString();
+        return rows;
+    }
+
+    class NoPicker : public TCategoryPicker {
+        TPickResult Execute(TCategory*, const TSet&, TCategory*&) override {
+            return TPickResult::Cancel;
+        }
+    } picker;
+    QTemporaryDir cache;
+    std::shared_ptr<TTextIndex> index;
+    std::unique_ptr<FakeHost> host;
+    std::unique_ptr<TQFForm> form;
+};
+
+TEST_F(FinderTextSearchTest, TypedWordsNarrowTheListAndClearingRestoresIt) {
+    QLineEdit* field = form->SearchField();
+    EXPECT_FALSE(field->isEnabled());
+    EXPECT_EQ(field->placeholderText(), QString::fromUtf8("Preparing the search index…"));
+    form->SetTextIndex(index);
+    ASSERT_TRUE(field->isEnabled());
+    EXPECT_EQ(field->accessibleName(), "Search text");
+    const int all = Rows().size();
+    ASSERT_EQ(all, 4);
+
+    // Enter searches at once; only question texts count, not the mark scheme's.
+    QTest::keyClicks(field, "SPRING");
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_EQ(Rows().size(), 2);
+    EXPECT_TRUE(Selector().HasTextFilter());
+
+    // A pause after typing searches too, within the category choice.
+    Selector().SetLevel(l1, true);
+    field->clear();
+    QTest::keyClicks(field, "titrat*");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Rows().size() == 1; }, 2000));
+
+    field->clear();
+    EXPECT_FALSE(Selector().HasTextFilter());
+    Selector().SetLevel(nullptr, true);
+    EXPECT_EQ(Rows().size(), all);
+}
+
+} // namespace
