@@ -4,6 +4,7 @@
 #include "app/logic/app_logic.h"
 #include "app/main_form.h"
 #include "app/message_prompts.h"
+#include "app/text_index_loader.h"
 #include "config/library_open.h"
 #include "finder/finder_form.h"
 #include "finder/pick_form.h"
@@ -20,7 +21,11 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QStatusBar>
+#include <QTimer>
 #include <cstdio>
 #include <memory>
 #include <optional>
@@ -105,6 +110,36 @@ int RunQuarrybook(int argc, char** argv) {
     mainForm.ApplyCaptionOverrides();
     mainForm.SetAboutBox(&about);
     mainForm.showMaximized();
+
+    // Built after the windows are up, so that a long build never delays the start; the
+    // loader goes before the finder it reports to.
+    auto* indexStatus = new QLabel(mainForm.statusBar());
+    indexStatus->setObjectName(QStringLiteral("SearchIndexStatus"));
+    mainForm.statusBar()->addPermanentWidget(indexStatus);
+    indexStatus->hide();
+    TTextIndexLoader indexLoader(
+        choice.Subject,
+        [&finder, indexStatus](std::shared_ptr<const TTextIndex> index) {
+            finder.SetTextIndex(std::move(index));
+            if (indexStatus->isVisible()) {
+                indexStatus->setText(QStringLiteral("Search index ready"));
+                QTimer::singleShot(3000, indexStatus, &QWidget::hide);
+            }
+        },
+        [indexStatus](std::size_t done) {
+            indexStatus->setText(
+                QStringLiteral("Building the search index\u2026 %1 texts").arg(done));
+            indexStatus->show();
+        },
+        [&finder, indexStatus](const std::string& message) {
+            const QString text =
+                QStringLiteral("Search is unavailable: ") + QString::fromUtf8(message);
+            indexStatus->setText(QStringLiteral("Search is unavailable"));
+            indexStatus->setToolTip(text);
+            indexStatus->show();
+            finder.SearchField()->setPlaceholderText(QStringLiteral("Search is unavailable"));
+            finder.SearchField()->setToolTip(text);
+        });
     int status = qapp.exec();
     // The logic outlives the windows that observe it.
     return status;
