@@ -106,6 +106,7 @@ int RunQuarrybook(int argc, char** argv) {
     TViewerForm viewer(*app, viewerManager, related, mainForm, *mainForm.Workspace());
     TTSListForm textList(*app, listManager, &mainForm);
     mainForm.SetViewer(viewer, related);
+    finder.OnTextSearch([&viewer](const QStringList& terms) { viewer.SetHighlightTerms(terms); });
     TAboutExForm about(FromCp1252(choice.Subject), &mainForm);
     mainForm.ApplyCaptionOverrides();
     mainForm.SetAboutBox(&about);

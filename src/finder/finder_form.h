@@ -7,7 +7,10 @@
 #include <QMdiSubWindow>
 #include <QPointer>
 
+#include <QStringList>
+
 #include <array>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -49,6 +52,10 @@ public:
     QLineEdit* SearchField() const { return fSearchField; }
     // The library's full-text index, or null while it is not ready: the field waits.
     void SetTextIndex(std::shared_ptr<const TTextIndex> index);
+    // Told the words and phrases of each search (none when cleared), for marking them.
+    void OnTextSearch(std::function<void(const QStringList& terms)> told) {
+        fTextSearched = std::move(told);
+    }
     QDockWidget* DockWidget() const { return fDockWidget; }
     int DockedWidth() const { return fDockedWidth; }
     // Out of its minimised state, as the View menu asks before showing it.
@@ -92,6 +99,7 @@ private:
     QTimer* fSearchTimer = nullptr;
     std::shared_ptr<const TTextIndex> fIndex;
     std::string fSearchedFor;
+    std::function<void(const QStringList&)> fTextSearched;
     std::array<Row, kDimensionCount> fRows{};
     std::unique_ptr<TCommand> fCloseCmd;
     std::unique_ptr<TCommand> fDockCmd;

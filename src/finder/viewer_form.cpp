@@ -19,6 +19,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QColor>
 #include <QDockWidget>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -27,6 +28,9 @@
 #include <QMenu>
 #include <QPainter>
 #include <QShortcut>
+#include <QTextCharFormat>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -331,6 +335,7 @@ void TViewerForm::LoadChunk(TTextChunk& chunk) {
     try {
         fStreamer->LoadInto(chunk);
         RemoveEndMarks(fText->Document());
+        HighlightTerms();
     } catch (...) {
         chunk.UnloadLines();
         throw;
@@ -338,4 +343,29 @@ void TViewerForm::LoadChunk(TTextChunk& chunk) {
     chunk.UnloadLines();
     fText->show();
     fText->ScrollToTop();
+}
+
+void TViewerForm::SetHighlightTerms(const QStringList& terms) {
+    if (terms == fHighlightTerms) return;
+    fHighlightTerms = terms;
+    if (fShown) UpdateView(true);
+}
+
+void TViewerForm::HighlightTerms() {
+    QTextDocument& doc = fText->Document();
+    QTextCharFormat marked;
+    marked.setBackground(QColor(255, 236, 130));
+    for (QString term : fHighlightTerms) {
+        QTextDocument::FindFlags flags = QTextDocument::FindWholeWords;
+        if (term.endsWith(QLatin1Char('*'))) {
+            term.chop(1);
+            flags = {};
+        }
+        if (term.isEmpty()) continue;
+        for (QTextCursor at = doc.find(term, 0, flags); !at.isNull();
+             at = doc.find(term, at, flags))
+            at.mergeCharFormat(marked);
+    }
+    // Marking is for the eye only: the shown text is no edit of the stored one.
+    doc.setModified(false);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QStringList>
+
 #include "framework/observer.h"
 
 #include <QDockWidget>
@@ -38,6 +40,9 @@ public:
 
     // Shows the selected item's text; unforced, the text already shown is kept.
     void UpdateView(bool forced);
+    // Marks these words and phrases wherever the shown text holds them; a term ending in
+    // "*" marks the words it begins. Only the displayed copy changes.
+    void SetHighlightTerms(const QStringList& terms);
     // Brings the window back from minimised (not while docked).
     void RestoreWindow();
 
@@ -65,6 +70,7 @@ private:
     void LimitDockHeight();
     void Observe(bool on);
     void LoadChunk(TTextChunk& chunk);
+    void HighlightTerms();
 
     TAppLogic& fApp;
     TViewManager& fManager;
@@ -77,6 +83,7 @@ private:
     std::vector<QToolButton*> fButtons;
     QPointer<QDockWidget> fDock;
     std::unique_ptr<TTextStreamer> fStreamer;
+    QStringList fHighlightTerms;
     TTextChunk* fShown = nullptr;
     int fDockedHeight = 213;
     bool fObserving = false;

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTest>
+#include <QTextCursor>
 #include <QTimer>
 #include <QToolButton>
 
@@ -154,4 +155,21 @@ TEST_F(ViewerTest, TextListListsByKindAndMirrorsTheSelectionWithTheViewer) {
     list.close();
     EXPECT_FALSE(listManager.Visible());
     EXPECT_TRUE(list.isHidden());
+}
+
+TEST_F(ViewerTest, MarksSearchedWordsAndPrefixesInTheShownTextOnly) {
+    Seg("Q1")->Chunk = MakeChunk({"{\\rtf1\\ansi\\f0 Forceful ramps on a ramp\\par}"});
+    form->SetHighlightTerms({"ramp", "force*"});
+    Select("Q1");
+    auto marked = [this](int position) {
+        QTextCursor at(&form->Text()->Document());
+        at.setPosition(position + 1);
+        return at.charFormat().hasProperty(QTextFormat::BackgroundBrush);
+    };
+    EXPECT_TRUE(marked(0));  // "Forceful": a prefix
+    EXPECT_FALSE(marked(9)); // "ramps": not the whole word
+    EXPECT_TRUE(marked(20)); // "ramp"
+    EXPECT_FALSE(form->Text()->Document().isModified());
+    form->SetHighlightTerms({});
+    EXPECT_FALSE(marked(20));
 }
