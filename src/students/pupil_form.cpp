@@ -262,7 +262,10 @@ bool TPupilForm::SaveListAs() {
 
 bool TPupilForm::WriteTo(const QString& name) {
     try {
-        WriteStudentList(LocalPath(name), Rows());
+        const std::vector<TStudent> rows = Rows();
+        WriteStudentList(LocalPath(name), rows);
+        if (const std::string warning = RowsLeftOutWarning(rows); !warning.empty())
+            fDialogs->Warn(this, warning);
         return true;
     } catch (const std::exception& e) {
         fDialogs->Error(this, e.what());

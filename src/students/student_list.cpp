@@ -90,6 +90,21 @@ std::string FormatStudentList(const std::vector<TStudent>& rows) {
     return bytes;
 }
 
+std::string RowsLeftOutWarning(const std::vector<TStudent>& rows) {
+    const std::size_t count = std::min<std::size_t>(rows.size(), kMaxStudents);
+    std::size_t stop = 0;
+    while (stop < count && !rows[stop].Surname.empty())
+        ++stop;
+    int leftOut = 0;
+    for (std::size_t r = stop; r < count; ++r)
+        if (!IsBlank(rows[r])) ++leftOut;
+    if (leftOut == 0) return {};
+    return "Row " + std::to_string(stop + 1) +
+           " has no surname, so the list was saved only up to the row before it: " +
+           std::to_string(leftOut) + (leftOut == 1 ? " row was" : " rows were") +
+           " left out. Give the row a surname, or delete it, and save again.";
+}
+
 void WriteStudentList(const std::string& path, const std::vector<TStudent>& rows) {
     const std::string bytes = FormatStudentList(rows);
     TSaveFile file(path);

@@ -44,6 +44,9 @@ TStudentListRead ReadStudentList(const std::string& path);
 void WriteStudentList(const std::string& path, const std::vector<TStudent>& rows);
 // The file's bytes, checked as WriteStudentList checks them.
 std::string FormatStudentList(const std::vector<TStudent>& rows);
+// The warning (UTF-8) for rows with text that a save leaves out because a row before
+// them, or their own, has no surname; empty when every filled row is kept.
+std::string RowsLeftOutWarning(const std::vector<TStudent>& rows);
 
 // Reads a comma-separated file as spreadsheets and school systems export it: quoted
 // fields, a UTF-8 byte-order mark, UTF-8 or else code page 1252 text, semicolons as the

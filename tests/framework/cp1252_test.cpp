@@ -25,3 +25,12 @@ TEST(Cp1252, CharactersOutsideTheCodePageBecomeQuestionMarks) {
     EXPECT_EQ(UnicodeToCp1252(0x3B1), 0);
     EXPECT_EQ(Cp1252ToUnicode(0x9F), U'\u0178');
 }
+
+TEST(Cp1252, OnlyWellFormedUtf8CountsAsUtf8) {
+    EXPECT_TRUE(IsValidUtf8("caf\u00E9 \u20AC \U0001F600"));
+    EXPECT_FALSE(IsValidUtf8("caf\xE9"));          // code page text
+    EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));         // overlong slash
+    EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));     // surrogate
+    EXPECT_FALSE(IsValidUtf8("\xE2\x82"));         // cut short
+    EXPECT_FALSE(IsValidUtf8("\xF4\x90\x80\x80")); // beyond U+10FFFF
+}

@@ -28,14 +28,6 @@ bool DecodeUtf8(std::string_view s, std::size_t& i, char32_t& cp) {
     return true;
 }
 
-bool IsValidUtf8(std::string_view s) {
-    std::size_t i = 0;
-    char32_t cp = 0;
-    while (i < s.size())
-        if (!DecodeUtf8(s, i, cp)) return false;
-    return true;
-}
-
 // Splits the text of one line (indentation removed) into words.
 bool SplitWords(std::string_view text, std::vector<std::string>& words, std::string& problem) {
     std::size_t i = 0;

@@ -99,6 +99,23 @@ TEST_F(PupilFormTest, OpenReplacesTheWholeListAndSavesItBackUnchanged) {
     EXPECT_EQ(Get("short.ptx"), "Dupr\xE9,Zo\xEB,1/2/11,F\r\n");
 }
 
+TEST_F(PupilFormTest, SavingPastARowWithoutSurnameSaysWhichRowsWereLeftOut) {
+    dialogs->names = {Put("gap.ptx", "A,a,,F\r\n,b,,M\r\nC,c,,F\r\n")};
+    form->OpenList();
+    EXPECT_TRUE(form->SaveList());
+    EXPECT_EQ(Get("gap.ptx"), "A,a,,F\r\n");
+    ASSERT_EQ(dialogs->messages.size(), 1u);
+    EXPECT_NE(dialogs->messages[0].find("Row 2 has no surname"), std::string::npos);
+    EXPECT_NE(dialogs->messages[0].find("2 rows were left out"), std::string::npos);
+
+    // A list that ends at its first blank row saves without a word.
+    dialogs->messages.clear();
+    dialogs->names = {Put("whole.ptx", "A,a,,F\r\n")};
+    form->OpenList();
+    EXPECT_TRUE(form->SaveList());
+    EXPECT_TRUE(dialogs->messages.empty());
+}
+
 TEST_F(PupilFormTest, ImportAndNewForgetTheFileSoSaveAsksForAName) {
     dialogs->names = {Put("old.ptx", "Old,class,,\r\n"),
                       Put("new.csv", "Surname,Forename\r\nNew,pupil\r\n")};
