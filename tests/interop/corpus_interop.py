@@ -35,7 +35,7 @@ def paged_words(pages):
 def pdf_pages(pdf):
     info = subprocess.run(["pdfinfo", str(pdf)], capture_output=True, text=True, check=True).stdout
     count = int(re.search(r"^Pages:\s+(\d+)", info, re.M).group(1))
-    whole = subprocess.run(["pdftotext", str(pdf), "-"], capture_output=True, text=True,
+    whole = subprocess.run(["pdftotext", "-layout", str(pdf), "-"], capture_output=True, text=True,
                            check=True).stdout
     pages = whole.split("\f")[:count]
     return pages + [""] * (count - len(pages))

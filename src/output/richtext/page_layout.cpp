@@ -1,6 +1,7 @@
 #include "output/richtext/page_layout.h"
 
 #include "output/richtext/page_decor.h"
+#include "output/richtext/print_spacing.h"
 #include "output/richtext/tab_stops.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -124,6 +125,7 @@ TPageLayout::TPageLayout(const QTextDocument& source, const TRtfPage& page)
     FitTabStops(*doc_, BodyWidth(page_) / formatScale_);
     ScaleParagraphIndents(*doc_, formatScale_);
     KeepSpaceAfterTables(*doc_);
+    MatchPrintSpacing(*doc_, device_, formatScale_);
     doc_->documentLayout()->setPaintDevice(&device_);
     doc_->setUseDesignMetrics(true);
     doc_->setDocumentMargin(0);
@@ -153,7 +155,12 @@ TPageLayout::~TPageLayout() = default;
 
 int TPageLayout::PageOfPosition(int position) const {
     position = std::clamp(position, 0, std::max(0, doc_->characterCount() - 1));
-    const QTextBlock block = doc_->findBlock(position);
+    QTextBlock block = doc_->findBlock(position);
+    // A paragraph that is not printed lies where the one before it ends.
+    while (block.isValid() && !block.isVisible() && block.previous().isValid()) {
+        block = block.previous();
+        position = block.position() + block.length() - 1;
+    }
     if (!block.isValid()) return 1;
     double y = doc_->documentLayout()->blockBoundingRect(block).top();
     if (const QTextLayout* text = block.layout(); text && text->lineCount() > 0) {
@@ -204,9 +211,18 @@ void TPageLayout::DrawPage(QPainter& painter, int page, const QRectF& target,
     painter.translate(page_.marginLeft, page_.marginTop);
     painter.scale(kTwipsPerLayoutUnit, kTwipsPerLayoutUnit);
     painter.translate(0, -span.top);
+    // The lines of the pages before and after touch the slice, or reach into it by a
+    // rounding; a clip that met them would have them drawn, hidden by the painter's
+    // clip yet in the page's text.
+    constexpr double kEdge = 1.0 / 32;
+    double top = span.top;
+    double bottom = span.bottom;
+    if (page > 1) top = std::max(top, pages_[std::size_t(page - 2)].bottom);
+    if (page < PageCount()) bottom = std::min(bottom, pages_[std::size_t(page)].top);
     QAbstractTextDocumentLayout::PaintContext context;
-    context.clip = QRectF(-page_.marginLeft / kTwipsPerLayoutUnit, span.top,
-                          page_.width / kTwipsPerLayoutUnit, span.bottom - span.top);
+    context.clip =
+        QRectF(-page_.marginLeft / kTwipsPerLayoutUnit, top + kEdge,
+               page_.width / kTwipsPerLayoutUnit, std::max(0.0, bottom - top - 2 * kEdge));
     context.palette.setColor(QPalette::Text, Qt::black);
     KeepLongBlocksShaped(span);
     doc_->documentLayout()->draw(&painter, context);

@@ -34,12 +34,18 @@ void FitTabStops(QTextDocument& doc, double textWidth) {
         const QList<int> leaders = LeadersOf(f);
         const double indent = f.leftMargin();
         const double last = std::max(0.0, textWidth - indent - f.rightMargin());
+        // The layout measures stops from the start of each line, and the first line
+        // of a hanging indent starts left of the indent. Such paragraphs (a number,
+        // a tab, the question) have their tabs on the first line, so their stops
+        // count from there; a right stop at the margin stays at the margin of the
+        // lines after the first, where it would otherwise wrap.
+        const double hang = std::max(0.0, -f.textIndent());
         QList<QTextOption::Tab> fitted;
         QVariantList fittedLeaders;
         for (qsizetype i = 0; i < stops.size(); ++i) {
             QTextOption::Tab stop = stops[i];
-            stop.position -= indent;
-            if (stop.position <= 0) continue; // a stop left of the indent is never reached
+            stop.position -= indent - hang;
+            if (stop.position <= 0) continue; // a stop left of the text is never reached
             if (stop.type == QTextOption::RightTab) stop.position = std::min(stop.position, last);
             fitted.append(stop);
             fittedLeaders.append(i < leaders.size() ? leaders[i] : 0);

@@ -99,8 +99,8 @@ TEST_F(PaginationTest, PageCountAndThePageOfEachParagraph) {
             EXPECT_EQ(control->PageOfPosition(control->Find(QString("line %1.").arg(i), 0)),
                       PageOfLine(i))
                 << i << " of " << lines;
-        // The text ends with an empty paragraph of the same height.
-        EXPECT_EQ(control->PageCount(), PageOfLine(lines)) << lines;
+        // The empty paragraph after the last paragraph mark is not printed.
+        EXPECT_EQ(control->PageCount(), PageOfLine(lines - 1)) << lines;
     }
     EXPECT_EQ(control->PageOfPosition(-5), 1);
     EXPECT_EQ(control->PageOfPosition(control->EndPosition() + 5), control->PageCount());

@@ -1,0 +1,15 @@
+#pragma once
+
+class QPaintDevice;
+class QTextDocument;
+
+// Makes the vertical spacing of a copy that is printed that of a word processor,
+// before the copy is laid out on `device` (`formatScale` is the layout's length per
+// format unit):
+// - a paragraph's space after and the next one's space before add up, where the
+//   layout would take only the larger of the two;
+// - a line is as high as its font's ascent, descent and line gap, where the layout
+//   rounds the height up to a whole layout unit (a point), which over a page of
+//   12-point text comes to a line and more;
+// - the empty paragraph after the document's last paragraph mark takes no room.
+void MatchPrintSpacing(QTextDocument& doc, QPaintDevice& device, double formatScale);
