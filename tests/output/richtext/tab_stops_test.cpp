@@ -38,6 +38,20 @@ TEST(TabStops, RightTabPastTheMarginEndsAtTheMargin) {
     EXPECT_NEAR(line.cursorToX(indented.text().indexOf('X')), 4500 / 15.0, 1.0);
 }
 
+// A hanging indent: the number, a tab to the indent, the question, its mark on the
+// same line; the stop at the indent lies left of where later lines start.
+TEST(TabStops, HangingIndentTabGoesToTheIndent) {
+    EnsureApplication();
+    QTextDocument doc;
+    LayOut(doc,
+           R"({\rtf1\pard\li1134\fi-567\tx1134\tqr\tx9000 (a)\tab Find the height.\tab [3]\par})");
+    const QTextBlock part = doc.begin();
+    ASSERT_EQ(part.layout()->lineCount(), 1);
+    const QTextLine line = part.layout()->lineAt(0);
+    EXPECT_NEAR(line.cursorToX(part.text().indexOf("Find")), 1134 / 15.0, 1.0);
+    EXPECT_LE(line.naturalTextRect().right(), kWidth + 1.0);
+}
+
 // A dotted answer line runs from the end of the text to the text at the stop.
 TEST(TabStops, LeadersSpanTheirTab) {
     EnsureApplication();
