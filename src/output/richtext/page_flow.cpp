@@ -52,6 +52,8 @@ private:
         const QTextBlockFormat f = block.blockFormat();
         const QRectF rect = layout_.blockBoundingRect(block);
         const bool keepLines = f.nonBreakableLines() || f.boolProperty(RtfProperty::KeepTogether);
+        // Widow and orphan control: the first two lines and the last two stay together.
+        const bool widows = f.boolProperty(RtfProperty::WidowControl);
         const bool hard =
             pendingBreak_ || (f.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore);
         const QTextLayout* text = block.layout();
@@ -61,7 +63,8 @@ private:
         for (int i = 0; i < lines; ++i) {
             const QTextLine line = text->lineAt(i);
             const double top = rect.top() + line.y();
-            Add(top, top + line.height(), i == 0 && hard, i == 0 ? keepNext_ : keepLines);
+            const bool kept = keepLines || (widows && (i == 1 || i == lines - 1));
+            Add(top, top + line.height(), i == 0 && hard, i == 0 ? keepNext_ : kept);
         }
         // A bordered paragraph's box belongs to its first and last lines, so that a
         // page never cuts it off.

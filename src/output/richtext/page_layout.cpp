@@ -225,7 +225,9 @@ void TPageLayout::DrawPage(QPainter& painter, int page, const QRectF& target,
                page_.width / kTwipsPerLayoutUnit, std::max(0.0, bottom - top - 2 * kEdge));
     context.palette.setColor(QPalette::Text, Qt::black);
     KeepLongBlocksShaped(span);
-    doc_->documentLayout()->draw(&painter, context);
+    QAbstractTextDocumentLayout::PaintContext text = context;
+    text.clip.setTop(std::max(context.clip.top(), DrawingClipTop(*doc_, span.top)));
+    doc_->documentLayout()->draw(&painter, text);
     DrawParagraphBorderBoxes(painter, borderBoxes_, context.clip, formatScale_);
     DrawTabLeaders(painter, tabLeaders_, context.clip);
     painter.restore();

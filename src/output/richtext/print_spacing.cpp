@@ -6,6 +6,8 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextFrame>
+#include <QTextLayout>
 
 #include <cmath>
 
@@ -132,6 +134,21 @@ void HideTrailingEmptyParagraph(QTextDocument& doc) {
     doc.markContentsDirty(last.position(), last.length());
 }
 } // namespace
+
+double DrawingClipTop(const QTextDocument& doc, double top) {
+    constexpr double kEdge = 1.0 / 32;
+    const QAbstractTextDocumentLayout& layout = *doc.documentLayout();
+    const int position = layout.hitTest(QPointF(1, top + kEdge), Qt::FuzzyHit);
+    const QTextBlock b = doc.findBlock(std::max(0, position));
+    const QTextLayout* text = b.isValid() ? b.layout() : nullptr;
+    if (!text || QTextCursor(b).currentFrame() != doc.rootFrame()) return top + kEdge;
+    const double blockTop = layout.blockBoundingRect(b).top();
+    for (int i = 1; i < text->lineCount(); ++i) {
+        const QTextLine line = text->lineAt(i);
+        if (blockTop + line.y() >= top - kEdge) return blockTop + line.y() + line.height() + kEdge;
+    }
+    return top + kEdge;
+}
 
 void MatchPrintSpacing(QTextDocument& doc, QPaintDevice& device, double formatScale) {
     AddParagraphSpaces(doc);

@@ -13,3 +13,9 @@ class QTextDocument;
 //   12-point text comes to a line and more;
 // - the empty paragraph after the document's last paragraph mark takes no room.
 void MatchPrintSpacing(QTextDocument& doc, QPaintDevice& device, double formatScale);
+
+// Where the clip of a page's drawing starts when the page begins at `top`, in a laid-
+// out document. Given a clip's top inside a paragraph, the layout draws that
+// paragraph from the line before the clip, which would put a line of the page
+// before into this page's text; the clip then starts under the page's first line.
+double DrawingClipTop(const QTextDocument& doc, double top);

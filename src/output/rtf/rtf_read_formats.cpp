@@ -213,6 +213,8 @@ QTextBlockFormat TRtfParser::BlockFormat(const TRtfParaState& para) const {
     if (para.pageBreakBefore) b.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
     if (para.keep) b.setProperty(RtfProperty::KeepTogether, true);
     if (para.keepNext) b.setProperty(RtfProperty::KeepWithNext, true);
+    if (para.widowControl == 1 || (para.widowControl < 0 && widowControl_))
+        b.setProperty(RtfProperty::WidowControl, true);
     if (para.border || para.borderSides == 0xF) b.setProperty(RtfProperty::ParagraphBorder, true);
     if (para.outlineLevel >= 0) b.setHeadingLevel(para.outlineLevel + 1);
     if (!para.tabs.empty()) {

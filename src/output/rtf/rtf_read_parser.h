@@ -199,6 +199,7 @@ private:
     QByteArray shapePropertyName_; // the last \sn of the shape being read
     bool footerPrimary_ = false;
     int defaultTab_ = 720;
+    bool widowControl_ = false; // \widowctrl: widow control where a paragraph does not say
     bool replacing_ = false;
 
     // One-entry cache: runs mostly repeat the previous run's format.

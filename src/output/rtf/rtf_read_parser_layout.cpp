@@ -77,6 +77,10 @@ bool TRtfParser::HandleParaWord(TRtfWord word, bool hasParam, int param) {
     case W::pagebb:
         p.pageBreakBefore = on;
         break;
+    case W::widctlpar:
+    case W::nowidctlpar:
+        p.widowControl = word == W::widctlpar ? 1 : 0;
+        break;
     case W::tx:
     case W::tb: {
         // A stop given again (by the style and then the paragraph) replaces the first.

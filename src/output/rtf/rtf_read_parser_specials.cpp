@@ -130,6 +130,9 @@ bool TRtfParser::HandleSpecialWord(TRtfWord word, bool hasParam, int param) {
     case W::margbsxn:
         SetSectionPageValue(word, param);
         break;
+    case W::widowctrl:
+        widowControl_ = true;
+        break;
     case W::deftab:
         if (hasParam && param > 0) defaultTab_ = std::min(param, kRtfMaxAcross);
         break;

@@ -56,6 +56,7 @@ struct TRtfParaState {
     bool keep = false;
     bool keepNext = false;
     bool pageBreakBefore = false;
+    std::int8_t widowControl = -1; // \widctlpar 1, \nowidctlpar 0, else the document's
     bool border = false;
     std::uint8_t borderSides = 0; // \brdrt \brdrl \brdrb \brdrr seen with a line style
     int tableDepth = 0;           // \intbl / \itapN

@@ -50,7 +50,9 @@
     X(pmmetafile) X(picw) X(pich) X(picwgoal) X(pichgoal) X(picscalex) X(picscaley)              \
     /* page */                                                                                   \
     X(paperw) X(paperh) X(margl) X(margr) X(margt) X(margb) X(footery) X(pgwsxn) X(pghsxn)       \
-    X(marglsxn) X(margrsxn) X(margtsxn) X(margbsxn)
+    X(marglsxn) X(margrsxn) X(margtsxn) X(margbsxn)                                              \
+    /* widows and orphans */                                                                     \
+    X(widowctrl) X(widctlpar) X(nowidctlpar)
 // clang-format on
 
 enum class TRtfWord : std::uint16_t {

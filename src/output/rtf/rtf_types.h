@@ -71,6 +71,9 @@ enum : int {
     PictureType,
     // QTextImageFormat, QSize: \picw and \pich as the file gave them for PictureData.
     PictureExtent,
+    // QTextBlockFormat, bool: neither the first nor the last line of the paragraph
+    // alone on a page (\widctlpar, or the document's \widowctrl).
+    WidowControl,
 };
 }
 

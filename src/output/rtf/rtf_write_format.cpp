@@ -387,6 +387,7 @@ void WriteParagraphProps(TRtfSink& sink, const QTextBlockFormat& format, double 
     if (format.nonBreakableLines() || format.boolProperty(RtfProperty::KeepTogether))
         sink.Word("keep");
     if (format.boolProperty(RtfProperty::KeepWithNext)) sink.Word("keepn");
+    if (format.boolProperty(RtfProperty::WidowControl)) sink.Word("widctlpar");
     if (format.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore) sink.Word("pagebb");
     if (format.boolProperty(RtfProperty::ParagraphBorder)) WriteBox(sink);
     if (const QColor c = PaintedColor(format, QTextFormat::BackgroundBrush); c.isValid())

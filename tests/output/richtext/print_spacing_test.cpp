@@ -70,36 +70,72 @@ TEST_F(PrintSpacingTest, LinesAreAsHighAsTheFontSays) {
     EXPECT_EQ(PageOfLine(115), 3);
 }
 
+// 51 lines, then a paragraph of which one line fits on the first page: with widow
+// and orphan control (the paragraph's own, or the document's unless the paragraph
+// turns it off) the whole paragraph starts the next page.
+TEST_F(PrintSpacingTest, WidowAndOrphanControl) {
+    QByteArray paragraph = " Para0";
+    for (int i = 1; i < 30; ++i)
+        paragraph += " runs on across the width of the page, Para" + QByteArray::number(i);
+    const struct {
+        const char* document;
+        const char* paragraph;
+        int page;
+    } cases[] = {{"", "", 1},
+                 {"", "\\widctlpar", 2},
+                 {"\\widowctrl", "", 2},
+                 {"\\widowctrl", "\\nowidctlpar", 1}};
+    for (const auto& c : cases) {
+        Load(A4(QByteArray(c.document) + Lines(51, "") + "\\pard" + c.paragraph + "\\fs24" +
+                paragraph + ".\\par "));
+        EXPECT_EQ(owned->PageOfPosition(owned->Find("Para0", 0)), c.page)
+            << c.document << c.paragraph;
+        EXPECT_EQ(owned->PageOfPosition(owned->Find("Para29.", 0)), 2);
+    }
+}
+
 // The PDF text of a page holds its own lines only, not the hidden ones at its
-// edges from the pages before and after.
+// edges from the pages before and after, between paragraphs or inside one.
 TEST_F(PrintSpacingTest, APageDrawsOnlyItsOwnLines) {
     if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
         GTEST_SKIP() << "pdftotext is not installed";
-    Load(A4(Lines(120, "", 22)));
     QTemporaryDir dir;
     const QString pdf = dir.filePath("lines.pdf");
-    {
-        QPdfWriter writer(pdf);
-        writer.setPageSize(QPageSize(control().PageSizeInches(), QPageSize::Inch, QString(),
-                                     QPageSize::ExactMatch));
-        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-        QPainter painter(&writer);
-        for (int page = 1; page <= 2; ++page) {
-            if (page > 1) writer.newPage();
-            control().PrintPage(painter, page, QRectF(0, 0, writer.width(), writer.height()));
+    auto pages = [&] {
+        {
+            QPdfWriter writer(pdf);
+            writer.setPageSize(QPageSize(control().PageSizeInches(), QPageSize::Inch, QString(),
+                                         QPageSize::ExactMatch));
+            writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+            QPainter painter(&writer);
+            for (int page = 1; page <= 2; ++page) {
+                if (page > 1) writer.newPage();
+                control().PrintPage(painter, page, QRectF(0, 0, writer.width(), writer.height()));
+            }
         }
-    }
-    auto text = [&](int page) {
-        QProcess p;
-        p.start("pdftotext", {"-f", QString::number(page), "-l", QString::number(page), pdf, "-"});
-        p.waitForFinished();
-        return QString::fromUtf8(p.readAllStandardOutput());
+        QStringList texts;
+        for (const char* page : {"1", "2"}) {
+            QProcess p;
+            p.start("pdftotext", {"-f", page, "-l", page, pdf, "-"});
+            p.waitForFinished();
+            texts << QString::fromUtf8(p.readAllStandardOutput());
+        }
+        return texts;
     };
-    const QString first = text(1);
-    const QString second = text(2);
-    EXPECT_TRUE(first.contains("Line 57.")) << first.toStdString();
-    EXPECT_FALSE(first.contains("Line 58."));
-    EXPECT_TRUE(second.contains("Line 58."));
-    EXPECT_FALSE(second.contains("Line 57."));
-    EXPECT_FALSE(second.contains("Line 115."));
+    Load(A4(Lines(120, "", 22)));
+    QStringList text = pages();
+    EXPECT_TRUE(text[0].contains("Line 57.")) << text[0].toStdString();
+    EXPECT_FALSE(text[0].contains("Line 58."));
+    EXPECT_TRUE(text[1].contains("Line 58."));
+    EXPECT_FALSE(text[1].contains("Line 57."));
+    EXPECT_FALSE(text[1].contains("Line 115."));
+
+    QByteArray paragraph = " Para0";
+    for (int i = 1; i < 30; ++i)
+        paragraph += " runs on across the width of the page, Para" + QByteArray::number(i);
+    Load(A4(Lines(51, "") + "\\pard\\fs24" + paragraph + ".\\par "));
+    text = pages();
+    EXPECT_TRUE(text[0].contains("Para0"));
+    EXPECT_FALSE(text[1].contains("Para0")) << text[1].toStdString();
+    EXPECT_TRUE(text[1].contains("Para29"));
 }

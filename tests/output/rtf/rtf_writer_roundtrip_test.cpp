@@ -69,7 +69,7 @@ std::vector<std::string> Runs(const QTextDocument& doc) {
 }
 
 std::string DescribeBlock(const QTextBlockFormat& b) {
-    std::string s = QStringLiteral("a%1 l%2 r%3 f%4 t%5 b%6 lh%7/%8 k%9%10 box%11 pb%12 tabs")
+    std::string s = QStringLiteral("a%1 l%2 r%3 f%4 t%5 b%6 lh%7/%8 k%9%10 box%11 pb%12 w%13 tabs")
                         .arg(int(b.alignment() & Qt::AlignHorizontal_Mask))
                         .arg(b.leftMargin())
                         .arg(b.rightMargin())
@@ -82,6 +82,7 @@ std::string DescribeBlock(const QTextBlockFormat& b) {
                         .arg(b.boolProperty(RtfProperty::KeepWithNext))
                         .arg(b.boolProperty(RtfProperty::ParagraphBorder))
                         .arg(int(b.pageBreakPolicy()))
+                        .arg(b.boolProperty(RtfProperty::WidowControl))
                         .toStdString();
     for (const QTextOption::Tab& t : b.tabPositions())
         s += " " + std::to_string(t.position) + ":" + std::to_string(int(t.type));
@@ -164,6 +165,7 @@ TEST(RtfWriterRoundTrip, ParagraphFormats) {
     formats[2].setLineHeight(150, QTextBlockFormat::ProportionalHeight);
     formats[2].setProperty(RtfProperty::KeepTogether, true);
     formats[2].setProperty(RtfProperty::KeepWithNext, true);
+    formats[2].setProperty(RtfProperty::WidowControl, true);
     formats[3].setLineHeight(20, QTextBlockFormat::FixedHeight);
     formats[3].setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
     formats[4].setLineHeight(24, QTextBlockFormat::MinimumHeight);
