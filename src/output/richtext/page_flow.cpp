@@ -60,11 +60,15 @@ private:
         const int lines = text ? text->lineCount() : 0;
         const std::size_t first = units_.size();
         if (lines == 0) Add(rect.top(), rect.bottom(), hard, keepNext_);
+        // A page that this paragraph starts by a page break, or the first page, shows
+        // its space before; a page it starts by running over does not.
+        const double above = hard || units_.empty() ? f.topMargin() * scale_ : 0;
         for (int i = 0; i < lines; ++i) {
             const QTextLine line = text->lineAt(i);
             const double top = rect.top() + line.y();
             const bool kept = keepLines || (widows && (i == 1 || i == lines - 1));
-            Add(top, top + line.height(), i == 0 && hard, i == 0 ? keepNext_ : kept);
+            Add(top - (i == 0 ? above : 0), top + line.height(), i == 0 && hard,
+                i == 0 ? keepNext_ : kept);
         }
         // A bordered paragraph's box belongs to its first and last lines, so that a
         // page never cuts it off.

@@ -22,7 +22,6 @@ const std::map<QString, const char*> kKnownToDiffer = {
     {"exam_paper_lo", "headers, footnotes, two-column section"},
     {"merged_tables_lo", "table cell padding and merged rows"},
     {"multiple_choice_lo", "two-column section"},
-    {"source_footnotes_lo", "footnotes at the foot of the page"},
 };
 
 int ExpectedPages(const QString& name) {

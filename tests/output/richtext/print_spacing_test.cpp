@@ -2,6 +2,7 @@
 
 #include "test_application.h"
 
+#include <QImage>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
@@ -92,6 +93,26 @@ TEST_F(PrintSpacingTest, WidowAndOrphanControl) {
             << c.document << c.paragraph;
         EXPECT_EQ(owned->PageOfPosition(owned->Find("Para29.", 0)), 2);
     }
+}
+
+// The space before a paragraph shows at the top of the first page and of a page
+// it starts by a page break: 24 points push its text 24 points down.
+TEST_F(PrintSpacingTest, SpaceBeforeShowsAtTheTopOfTheDocumentAndAfterAPageBreak) {
+    auto firstInk = [&](int page) {
+        QImage image(595, 842, QImage::Format_RGB32); // A4 at 72 dpi: a pixel a point
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        control().PrintPage(painter, page, QRectF(image.rect()));
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (qGray(image.pixel(x, y)) < 160) return y;
+        return -1;
+    };
+    Load(A4("\\pard\\fs24 Top.\\par\\pard\\pagebb\\fs24 Broken.\\par "));
+    const int plain[] = {firstInk(1), firstInk(2)};
+    Load(A4("\\pard\\sb480\\fs24 Top.\\par\\pard\\pagebb\\sb480\\fs24 Broken.\\par "));
+    EXPECT_NEAR(firstInk(1) - plain[0], 24, 1);
+    EXPECT_NEAR(firstInk(2) - plain[1], 24, 1);
 }
 
 // The PDF text of a page holds its own lines only, not the hidden ones at its
