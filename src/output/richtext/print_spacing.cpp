@@ -85,8 +85,9 @@ private:
 };
 
 // The line heights of the paragraph's tallest font, for the paragraphs whose lines
-// follow their fonts (single or proportional spacing; exact and at-least spacing
-// give their own heights). Raised and lowered text and pictures do not count.
+// follow their fonts (single or proportional spacing, or an at-least height below
+// the font's; exact spacing gives its own height). Raised and lowered text and pictures do not
+// count.
 TLineHeights ParagraphLines(const QTextBlock& b, TLineMeasure& measure) {
     TLineHeights tallest;
     bool any = false;
@@ -108,16 +109,22 @@ void FitLineHeights(QTextDocument& doc, QPaintDevice& device, double formatScale
     for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
         QTextBlockFormat f = b.blockFormat();
         const int type = f.lineHeightType();
-        if (type != QTextBlockFormat::SingleHeight && type != QTextBlockFormat::ProportionalHeight)
+        if (type != QTextBlockFormat::SingleHeight &&
+            type != QTextBlockFormat::ProportionalHeight && type != QTextBlockFormat::MinimumHeight)
             continue;
         const TLineHeights h = ParagraphLines(b, measure);
         if (h.layout <= 0 || h.font <= 0 || std::abs(h.layout - h.font) < 0.01) continue;
-        if (type == QTextBlockFormat::SingleHeight)
-            f.setLineHeight((h.font - h.layout) / formatScale,
-                            QTextBlockFormat::LineDistanceHeight);
-        else
+        if (type == QTextBlockFormat::ProportionalHeight) {
             f.setLineHeight(f.lineHeight() * h.font / h.layout,
                             QTextBlockFormat::ProportionalHeight);
+        } else {
+            // An at-least height below the layout's rounded one gives way to the font's.
+            const double least =
+                type == QTextBlockFormat::MinimumHeight ? f.lineHeight() * formatScale : 0;
+            if (least >= h.layout) continue;
+            f.setLineHeight((std::max(least, h.font) - h.layout) / formatScale,
+                            QTextBlockFormat::LineDistanceHeight);
+        }
         cursor.setPosition(b.position());
         cursor.setBlockFormat(f);
     }

@@ -62,13 +62,15 @@ TEST_F(PrintSpacingTest, SpaceAfterAndSpaceBeforeAddUp) {
 }
 
 // A line of 11-point text is 1.15 em high, not rounded up to 13 points: 57 lines
-// on a page, where rounding left 56.
+// on a page, where rounding left 56; an at-least height below that changes nothing.
 TEST_F(PrintSpacingTest, LinesAreAsHighAsTheFontSays) {
-    Load(A4(Lines(120, "", 22)));
-    EXPECT_EQ(PageOfLine(57), 1);
-    EXPECT_EQ(PageOfLine(58), 2);
-    EXPECT_EQ(PageOfLine(114), 2);
-    EXPECT_EQ(PageOfLine(115), 3);
+    for (const char* format : {"", "\\sl100\\slmult0"}) {
+        Load(A4(Lines(120, format, 22)));
+        EXPECT_EQ(PageOfLine(57), 1) << format;
+        EXPECT_EQ(PageOfLine(58), 2) << format;
+        EXPECT_EQ(PageOfLine(114), 2) << format;
+        EXPECT_EQ(PageOfLine(115), 3) << format;
+    }
 }
 
 // 51 lines, then a paragraph of which one line fits on the first page: with widow
