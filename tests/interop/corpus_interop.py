@@ -79,6 +79,9 @@ def main():
     qbtool = Path(sys.argv[1]).resolve()
     corpus = Path(sys.argv[2] if len(sys.argv) > 2 else
                   Path(__file__).resolve().parents[1] / "data" / "corpus").resolve()
+    for tool in ("soffice", "pdftotext", "pdfimages", "pdfinfo"):
+        if not shutil.which(tool):
+            sys.exit(f"{tool} not found (packages libreoffice-writer, poppler-utils)")
     names = sorted(p.stem for p in corpus.glob("*.rtf"))
     if not names:
         sys.exit(f"no RTF files in {corpus}")
