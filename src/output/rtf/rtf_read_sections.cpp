@@ -16,8 +16,8 @@ bool TRtfParser::HandleSectionWord(TRtfWord word, bool hasParam, int param) {
     switch (word) {
     case W::sect:
         if (body) {
-            firstSectionEnded_ = true;
             EndParagraph(true);
+            firstSectionEnded_ = true;
             sectionBreakPending_ = true;
             sectionStartPending_ = true;
         }

@@ -1,0 +1,142 @@
+#include "output/richtext/page_layout.h"
+#include "output/richtext/section_columns.h"
+#include "output/rtf/rtf_reader.h"
+
+#include "test_application.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QTextDocument>
+
+#include <gtest/gtest.h>
+
+namespace {
+// `count` lines of 10 units, one under the other from `top`.
+std::vector<TFlowUnit> Lines(int count, double top = 0) {
+    std::vector<TFlowUnit> units;
+    for (int i = 0; i < count; ++i)
+        units.push_back({top + 10 * i, top + 10 * i + 10});
+    return units;
+}
+
+TSectionFlow Section(TRtfSectionBreak start, int columns, double top) {
+    TSectionFlow s;
+    s.start = start;
+    s.top = top;
+    for (int c = 0; c < columns; ++c)
+        s.columns.push_back({c * 120.0, columns == 1 ? 240.0 : 100.0});
+    return s;
+}
+
+struct TPlaced {
+    double top, bottom, x, y;
+    bool operator==(const TPlaced&) const = default;
+};
+
+std::vector<TPlaced> Placed(const TColumnPage& page) {
+    std::vector<TPlaced> placed;
+    for (const TColumnSlice& s : page.slices)
+        placed.push_back({s.top, s.bottom, s.x, s.y});
+    return placed;
+}
+} // namespace
+
+TEST(SectionColumns, ColumnsFillToTheFootThenTheNextColumnThenTheNextPage) {
+    const auto pages =
+        FlowUnitsIntoColumns(Lines(25), {Section(TRtfSectionBreak::Page, 2, 0)}, {}, 100);
+    ASSERT_EQ(pages.size(), 2u);
+    EXPECT_EQ(Placed(pages[0]), (std::vector<TPlaced>{{0, 100, 0, 0}, {100, 200, 120, 0}}));
+    // The section's last page is not balanced when nothing follows it.
+    EXPECT_EQ(Placed(pages[1]), (std::vector<TPlaced>{{200, 250, 0, 0}}));
+}
+
+TEST(SectionColumns, AContinuousSectionAfterColumnsBalancesThemAndStartsBelowTheTallest) {
+    // A heading of two lines, ten lines in two columns, two lines in one column.
+    auto units = Lines(14);
+    const std::vector<TSectionFlow> sections = {Section(TRtfSectionBreak::Page, 1, 0),
+                                                Section(TRtfSectionBreak::None, 2, 20),
+                                                Section(TRtfSectionBreak::None, 1, 120)};
+    auto pages = FlowUnitsIntoColumns(units, sections, {}, 1000);
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_EQ(Placed(pages[0]),
+              (std::vector<TPlaced>{
+                  {0, 20, 0, 0}, {20, 70, 0, 20}, {70, 120, 120, 20}, {120, 140, 0, 70}}));
+    // Lines 5 to 7 kept together cannot be split, so the first column takes them all.
+    units[6].keepWithPrevious = units[7].keepWithPrevious = true;
+    pages = FlowUnitsIntoColumns(units, sections, {}, 1000);
+    EXPECT_EQ(Placed(pages[0]),
+              (std::vector<TPlaced>{
+                  {0, 20, 0, 0}, {20, 80, 0, 20}, {80, 120, 120, 20}, {120, 140, 0, 80}}));
+}
+
+TEST(SectionColumns, ColumnAndPageBreaksAndKeptRunsMoveOnInColumns) {
+    auto units = Lines(12);
+    units[9].keepWithPrevious = true; // lines 8 and 9 stay together
+    units[10].breakBefore = true;
+    const auto pages =
+        FlowUnitsIntoColumns(units, {Section(TRtfSectionBreak::Page, 2, 0)}, {30}, 60);
+    // A column break after line 2; lines 8 and 9 would cross the foot of the second
+    // column, so they start the next page, and the page break after them another.
+    ASSERT_EQ(pages.size(), 3u);
+    EXPECT_EQ(Placed(pages[0]), (std::vector<TPlaced>{{0, 30, 0, 0}, {30, 80, 120, 0}}));
+    EXPECT_EQ(Placed(pages[1]), (std::vector<TPlaced>{{80, 100, 0, 0}}));
+    EXPECT_EQ(Placed(pages[2]), (std::vector<TPlaced>{{100, 120, 0, 0}}));
+}
+
+namespace {
+// Rows of the image with ink between x = left and right.
+std::vector<int> InkRows(const QImage& image, int left, int right) {
+    std::vector<int> rows;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = left; x < right; ++x)
+            if (qGray(image.pixel(x, y)) < 160) {
+                rows.push_back(y);
+                break;
+            }
+    return rows;
+}
+} // namespace
+
+// The typical paper: a heading in one column, questions in two, then one column.
+TEST(SectionColumns, AMultipleChoiceSectionPrintsInTwoBalancedColumnsBetweenOneColumnText) {
+    EnsureApplication();
+    QByteArray rtf = R"({\rtf1\ansi\deff0{\fonttbl{\f0 Times New Roman;}}
+\pard\qc Physics test\sect\sectd\sbknone\cols2\colsx708
+)";
+    for (int i = 1; i <= 9; ++i)
+        rtf += QByteArray(R"(\pard\keepn Question )") + QByteArray::number(i) +
+               R"(\par\pard A answer\par\pard B answer\par)";
+    rtf += R"(\sect\sectd\sbknone\pard The long question after the multiple-choice questions,
+long enough to run across the whole width of the page and onto a second line.\par})";
+    QTextDocument doc;
+    LoadRtf(doc, rtf);
+    const TRtfPage page;
+    TPageLayout layout(doc, page);
+    ASSERT_EQ(layout.PageCount(), 1);
+    QImage image(page.width / 20, page.height / 20, QImage::Format_RGB32); // 72 dpi
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        layout.DrawPage(painter, 1, QRectF(image.rect()), TRtfFooter{});
+    }
+    // The body runs from x = 72 to 522; the columns leave 35 points between them.
+    const std::vector<int> left = InkRows(image, 72, 270);
+    const std::vector<int> right = InkRows(image, 330, 522);
+    const std::vector<int> gap = InkRows(image, 287, 307);
+    ASSERT_FALSE(right.empty());
+    ASSERT_FALSE(gap.empty());
+    EXPECT_LT(gap.front(), right.front()); // the heading, above the columns
+    // The text after the columns is the first below them to cross the gap.
+    const auto after = std::upper_bound(gap.begin(), gap.end(), right.front());
+    ASSERT_NE(after, gap.end());
+    const auto footOf = [&](const std::vector<int>& rows) {
+        return *std::prev(std::lower_bound(rows.begin(), rows.end(), *after));
+    };
+    const int leftFoot = footOf(left);
+    const int rightFoot = footOf(right);
+    ASSERT_GT(rightFoot, right.front() + 100); // the second column holds questions
+    // Nine questions of three lines: fourteen lines in one column, thirteen in the
+    // other, so their feet are a line apart at most; the text goes on below them.
+    EXPECT_LE(std::abs(leftFoot - rightFoot), 16);
+    EXPECT_LT(*after - std::max(leftFoot, rightFoot), 32);
+}
