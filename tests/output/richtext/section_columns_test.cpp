@@ -84,6 +84,19 @@ TEST(SectionColumns, ColumnAndPageBreaksAndKeptRunsMoveOnInColumns) {
 }
 
 namespace {
+// The first page of the RTF text on the system's page, at 72 dots per inch.
+QImage FirstPage(const QByteArray& rtf) {
+    QTextDocument doc;
+    LoadRtf(doc, rtf);
+    const TRtfPage page;
+    TPageLayout layout(doc, page);
+    QImage image(page.width / 20, page.height / 20, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    layout.DrawPage(painter, 1, QRectF(image.rect()), TRtfFooter{});
+    return image;
+}
+
 // Rows of the image with ink between x = left and right.
 std::vector<int> InkRows(const QImage& image, int left, int right) {
     std::vector<int> rows;
@@ -105,20 +118,11 @@ TEST(SectionColumns, AMultipleChoiceSectionPrintsInTwoBalancedColumnsBetweenOneC
 )";
     for (int i = 1; i <= 9; ++i)
         rtf += QByteArray(R"(\pard\keepn Question )") + QByteArray::number(i) +
-               R"(\par\pard A answer\par\pard B answer\par)";
+               R"(: which of these is the value of the quantity?\par\pard A answer\par)"
+               R"(\pard B answer\par)";
     rtf += R"(\sect\sectd\sbknone\pard The long question after the multiple-choice questions,
 long enough to run across the whole width of the page and onto a second line.\par})";
-    QTextDocument doc;
-    LoadRtf(doc, rtf);
-    const TRtfPage page;
-    TPageLayout layout(doc, page);
-    ASSERT_EQ(layout.PageCount(), 1);
-    QImage image(page.width / 20, page.height / 20, QImage::Format_RGB32); // 72 dpi
-    image.fill(Qt::white);
-    {
-        QPainter painter(&image);
-        layout.DrawPage(painter, 1, QRectF(image.rect()), TRtfFooter{});
-    }
+    const QImage image = FirstPage(rtf);
     // The body runs from x = 72 to 522; the columns leave 35 points between them.
     const std::vector<int> left = InkRows(image, 72, 270);
     const std::vector<int> right = InkRows(image, 330, 522);
@@ -135,8 +139,23 @@ long enough to run across the whole width of the page and onto a second line.\pa
     const int leftFoot = footOf(left);
     const int rightFoot = footOf(right);
     ASSERT_GT(rightFoot, right.front() + 100); // the second column holds questions
-    // Nine questions of three lines: fourteen lines in one column, thirteen in the
-    // other, so their feet are a line apart at most; the text goes on below them.
+    // Nine questions of four lines, the first wrapping in its column: eighteen lines
+    // in each column, their feet a line apart at most; the text goes on below them.
     EXPECT_LE(std::abs(leftFoot - rightFoot), 16);
     EXPECT_LT(*after - std::max(leftFoot, rightFoot), 32);
+}
+
+TEST(SectionColumns, ColumnsOfTheirOwnWidthsWrapEachParagraphAtItsColumnsWidth) {
+    EnsureApplication();
+    // 150 and 295 points with 20 between, a little more than the body's 450: the
+    // columns shrink to 145 and 285 from x = 72 and 237.
+    const QByteArray text = "A paragraph long enough to wrap several times in either column, "
+                            "whose lines show how wide the column is.";
+    const QImage image =
+        FirstPage(R"({\rtf1\ansi\deff0{\fonttbl{\f0 Times New Roman;}}\sectd\cols2\colno1\colsr400)"
+                  R"(\colw3000\colno2\colsr0\colw5900\pard )" +
+                  text + R"(\par\pard\column )" + text + "\\par}");
+    EXPECT_TRUE(InkRows(image, 219, 235).empty()); // the narrow column keeps to itself
+    EXPECT_FALSE(InkRows(image, 237, 300).empty());
+    EXPECT_FALSE(InkRows(image, 400, 522).empty()); // the wide one fills its width
 }
