@@ -224,8 +224,12 @@ void TPageLayout::DrawPage(QPainter& painter, int page, const QRectF& target,
             Qt::IntersectClip);
         painter.translate(slice.x, slice.y - slice.top);
         QAbstractTextDocumentLayout::PaintContext context;
-        context.clip =
-            QRectF(slice.clipLeft - slice.x, slice.top, slice.clipRight - slice.clipLeft, height);
+        // The layout draws every line that meets its clip, even one that only touches
+        // it; in a PDF the painter's clip hides such a line but its text stays, and
+        // reads as part of the page. A hair inside the slice it draws only its own.
+        constexpr double kHair = 0.05;
+        context.clip = QRectF(slice.clipLeft - slice.x, slice.top + kHair,
+                              slice.clipRight - slice.clipLeft, std::max(0.0, height - 2 * kHair));
         context.palette.setColor(QPalette::Text, Qt::black);
         doc_->documentLayout()->draw(&painter, context);
         DrawParagraphBorderBoxes(painter, borderBoxes_, context.clip, formatScale_);

@@ -163,8 +163,15 @@ public:
         const bool breaks = section.start != TRtfSectionBreak::None || units_[from].breakBefore;
         double y0 = 0;
         double startTop = units_[from].top;
+        int offset = 0; // the column the section starts in
         if (!placedAny_) {
             startTop = std::min(0.0, startTop); // the first page keeps its space above
+        } else if (section.start == TRtfSectionBreak::Column && !units_[from].breakBefore &&
+                   count == lastCount_ && lastColumn_ + 1 < count) {
+            // Starts at the top of the next column of the band the section before
+            // left off in.
+            offset = lastColumn_ + 1;
+            y0 = bandTop_;
         } else if (breaks) {
             NewPage();
         } else {
@@ -175,15 +182,20 @@ public:
             }
         }
         const auto boxAt = [&](int k) {
-            const double top = k < count ? y0 : 0;
+            const double top = k + offset < count ? y0 : 0;
             return TBox{top, height_ - top, top <= 0};
         };
-        const auto nextPage = [&](int k) { return (k / count + 1) * count; };
+        const auto nextPage = [&](int k) { return ((k + offset) / count + 1) * count - offset; };
         std::vector<TPiece> pieces;
         FillBoxes(units_, breaks_, from, to, startTop, boxAt, nextPage, INT_MAX, pieces);
-        if (balance && count > 1) Balance(pieces, count, y0, to);
+        for (TPiece& p : pieces)
+            p.box += offset;
+        if (balance && count > 1) Balance(pieces, count, y0, offset, to);
         Place(section, pieces, y0);
         lastBottom_ = units_[to - 1].bottom;
+        lastCount_ = count;
+        lastColumn_ = pieces.back().box % count;
+        bandTop_ = pieces.back().box < count ? y0 : 0;
         placedAny_ = true;
     }
 
@@ -197,14 +209,16 @@ private:
 
     // Spreads the pieces on the section's last page over its columns as evenly as
     // the keep rules allow: the lowest column height at which they still fit.
-    void Balance(std::vector<TPiece>& pieces, int count, double y0, std::size_t to) const {
-        const int firstBox = pieces.back().box / count * count;
+    void Balance(std::vector<TPiece>& pieces, int count, double y0, int offset,
+                 std::size_t to) const {
+        const int firstBox = std::max(pieces.back().box / count * count, offset);
         std::size_t p0 = pieces.size();
         while (p0 > 0 && pieces[p0 - 1].box >= firstBox)
             --p0;
         const TPiece start = pieces[p0];
         if (start.top != units_[start.first].top && start.first != 0) return; // a sliced unit
-        const double top = firstBox == 0 ? y0 : 0;
+        const double top = firstBox < count ? y0 : 0;
+        const int boxes = count - firstBox % count;
         std::vector<TPiece> trial;
         auto fits = [&](double h) {
             trial.clear();
@@ -213,7 +227,7 @@ private:
                 [&](int) {
                     return TBox{top, h, false};
                 },
-                [](int) { return INT_MAX; }, count, trial);
+                [](int) { return INT_MAX; }, boxes, trial);
         };
         double hi = height_ - top;
         if (!fits(hi)) return;
@@ -255,7 +269,8 @@ private:
                     const double x = Between(columns[std::size_t(c)], columns[std::size_t(c + 1)]);
                     pages_[firstPage + i].rules.emplace_back(x, i == 0 ? y0 : 0, x, foot[i]);
                 }
-        cursorY_ = foot.empty() ? cursorY_ : foot.back();
+        // On the page it started on, the section may stand beside a taller one.
+        if (!foot.empty()) cursorY_ = foot.size() == 1 ? std::max(cursorY_, foot[0]) : foot.back();
     }
 
     static double Between(const TColumnBox& left, const TColumnBox& right) {
@@ -268,6 +283,11 @@ private:
     std::vector<TColumnPage> pages_;
     double cursorY_ = 0;    // the foot of what the current page holds
     double lastBottom_ = 0; // the foot of the last unit placed, in the layout
+    // Where the section before ended: its columns, the last it used, and the top of
+    // its columns on the current page.
+    int lastCount_ = 1;
+    int lastColumn_ = 0;
+    double bandTop_ = 0;
     bool placedAny_ = false;
 };
 } // namespace

@@ -5,6 +5,7 @@
 #include "test_application.h"
 
 #include <QImage>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QTextDocument>
 
@@ -81,6 +82,13 @@ TEST(SectionColumns, ColumnAndPageBreaksAndKeptRunsMoveOnInColumns) {
     EXPECT_EQ(Placed(pages[0]), (std::vector<TPlaced>{{0, 30, 0, 0}, {30, 80, 120, 0}}));
     EXPECT_EQ(Placed(pages[1]), (std::vector<TPlaced>{{80, 100, 0, 0}}));
     EXPECT_EQ(Placed(pages[2]), (std::vector<TPlaced>{{100, 120, 0, 0}}));
+
+    // A section that starts with a column break goes on in the next column.
+    const auto next = FlowUnitsIntoColumns(
+        Lines(4), {Section(TRtfSectionBreak::Page, 2, 0), Section(TRtfSectionBreak::Column, 2, 20)},
+        {}, 60);
+    ASSERT_EQ(next.size(), 1u);
+    EXPECT_EQ(Placed(next[0]), (std::vector<TPlaced>{{0, 20, 0, 0}, {20, 40, 120, 0}}));
 }
 
 namespace {
@@ -158,4 +166,68 @@ TEST(SectionColumns, ColumnsOfTheirOwnWidthsWrapEachParagraphAtItsColumnsWidth) 
     EXPECT_TRUE(InkRows(image, 219, 235).empty()); // the narrow column keeps to itself
     EXPECT_FALSE(InkRows(image, 237, 300).empty());
     EXPECT_FALSE(InkRows(image, 400, 522).empty()); // the wide one fills its width
+}
+
+namespace {
+// A device that keeps the text drawn on it, as a PDF keeps it, clipped or not.
+class TTextRecorder : public QPaintEngine {
+public:
+    TTextRecorder() : QPaintEngine(AllFeatures) {}
+    bool begin(QPaintDevice*) override { return true; }
+    bool end() override { return true; }
+    void updateState(const QPaintEngineState&) override {}
+    void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+    void drawTextItem(const QPointF&, const QTextItem& item) override { text += item.text(); }
+    Type type() const override { return User; }
+    QString text;
+};
+
+class TTextDevice : public QPaintDevice {
+public:
+    QPaintEngine* paintEngine() const override { return &engine; }
+    mutable TTextRecorder engine;
+
+protected:
+    int metric(PaintDeviceMetric metric) const override {
+        switch (metric) {
+        case PdmWidth:
+            return 594;
+        case PdmHeight:
+            return 842;
+        case PdmDpiX:
+        case PdmDpiY:
+        case PdmPhysicalDpiX:
+        case PdmPhysicalDpiY:
+            return 72;
+        case PdmDepth:
+            return 32;
+        default:
+            return 1;
+        }
+    }
+};
+
+QString TextDrawnOnPage(const QByteArray& rtf, int page) {
+    QTextDocument doc;
+    LoadRtf(doc, rtf);
+    TPageLayout layout(doc, TRtfPage{});
+    TTextDevice device;
+    QPainter painter(&device);
+    layout.DrawPage(painter, page, QRectF(0, 0, 594, 842), TRtfFooter{});
+    return device.engine.text;
+}
+} // namespace
+
+// The lines next to a page's edge, hidden by its clip, must not be drawn at all: a
+// PDF keeps their text, and searching or copying finds it on the wrong page.
+TEST(SectionColumns, APageDrawsOnlyItsOwnLines) {
+    EnsureApplication();
+    const QByteArray head = R"({\rtf1\ansi\deff0{\fonttbl{\f0 Times New Roman;}})";
+    const QByteArray pageBreak = head + R"(\pard One\par\pard Two\page\pard Three\par})";
+    EXPECT_EQ(TextDrawnOnPage(pageBreak, 1), "OneTwo");
+    EXPECT_EQ(TextDrawnOnPage(pageBreak, 2), "Three");
+    const QByteArray sections =
+        head + R"(\sectd\cols2\pard One\par\pard Two\sect\sectd\sbkpage\pard Three\par})";
+    EXPECT_EQ(TextDrawnOnPage(sections, 1), "OneTwo");
+    EXPECT_EQ(TextDrawnOnPage(sections, 2), "Three");
 }
