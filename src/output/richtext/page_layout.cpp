@@ -217,19 +217,21 @@ void TPageLayout::DrawPage(QPainter& painter, int page, const QRectF& target,
     painter.scale(kTwipsPerLayoutUnit, kTwipsPerLayoutUnit);
     KeepLongBlocksShaped(span);
     for (const TColumnSlice& slice : BodySlices(page)) {
-        painter.save();
         const double height = slice.bottom - slice.top;
+        if (height <= 0) continue; // an empty clip would draw the whole text
+        painter.save();
         painter.setClipRect(
             QRectF(slice.clipLeft, slice.y, slice.clipRight - slice.clipLeft, height),
             Qt::IntersectClip);
         painter.translate(slice.x, slice.y - slice.top);
         QAbstractTextDocumentLayout::PaintContext context;
-        // The layout draws every line that meets its clip, even one that only touches
-        // it; in a PDF the painter's clip hides such a line but its text stays, and
-        // reads as part of the page. A hair inside the slice it draws only its own.
-        constexpr double kHair = 0.05;
-        context.clip = QRectF(slice.clipLeft - slice.x, slice.top + kHair,
-                              slice.clipRight - slice.clipLeft, std::max(0.0, height - 2 * kHair));
+        // The layout draws every paragraph that meets its clip, even one that only
+        // touches it; in a PDF the painter's clip hides such a paragraph but its text
+        // stays, and reads as part of the page. A little inside the slice it draws
+        // only the paragraphs it shows.
+        const double inset = std::min(1.0, height / 4);
+        context.clip = QRectF(slice.clipLeft - slice.x, slice.top + inset,
+                              slice.clipRight - slice.clipLeft, height - 2 * inset);
         context.palette.setColor(QPalette::Text, Qt::black);
         doc_->documentLayout()->draw(&painter, context);
         DrawParagraphBorderBoxes(painter, borderBoxes_, context.clip, formatScale_);
