@@ -58,7 +58,10 @@ std::vector<TSectionFlow> PrepareSectionColumns(QTextDocument& doc, double bodyW
 // filling its columns one after another. A section followed by one that starts
 // without a break has its columns balanced on its last page, and the next begins
 // below its tallest column. Keep and page-break rules hold as in BreakIntoPages;
-// a column break starts the next column. Paragraphs in columns of their own widths
+// a column break starts the next column. A section that starts with a column break
+// goes on in the next column of the one before when both have as many columns, and
+// on a new page otherwise; even and odd page starts are page starts. Paragraphs in
+// columns of their own widths
 // are laid out again at the width of the column they land in. Always at least one
 // page.
 std::vector<TColumnPage> FlowIntoColumns(QTextDocument& doc, std::vector<TSectionFlow>& sections,
