@@ -66,8 +66,13 @@ private:
         for (int i = 0; i < lines; ++i) {
             const QTextLine line = text->lineAt(i);
             const double top = rect.top() + line.y();
+            // A line set closer than its font's rounded height ends where the next
+            // begins, so that units never overlap.
+            double height = line.height();
+            if (f.lineHeightType() == QTextBlockFormat::LineDistanceHeight && f.lineHeight() < 0)
+                height = std::min(height, std::ceil(height) + f.lineHeight() * scale_);
             const bool kept = keepLines || (widows && (i == 1 || i == lines - 1));
-            Add(top - (i == 0 ? above : 0), top + line.height(), i == 0 && hard,
+            Add(top - (i == 0 ? above : 0), top + height, i == 0 && hard,
                 i == 0 ? keepNext_ : kept);
         }
         // A bordered paragraph's box belongs to its first and last lines, so that a

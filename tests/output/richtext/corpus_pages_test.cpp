@@ -21,7 +21,6 @@ QString CorpusDir() {
 const std::map<QString, const char*> kKnownToDiffer = {
     {"exam_paper_lo", "headers, footnotes, two-column section"},
     {"merged_tables_lo", "table cell padding and merged rows"},
-    {"multiple_choice_lo", "two-column section"},
 };
 
 int ExpectedPages(const QString& name) {
