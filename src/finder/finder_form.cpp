@@ -256,7 +256,7 @@ void TQFForm::RunTextSearch() {
     auto found = std::make_shared<TQuestionSelector::TQuestionSet>();
     found->reserve(texts.size());
     for (const TTextSegment* text : texts)
-        if (auto* q = dynamic_cast<const TQuestion*>(text)) found->insert(q);
+        if (text->Kind() == 'Q') found->insert(static_cast<const TQuestion*>(text));
     selector.SetTextFilter(std::move(found));
 }
 
