@@ -137,6 +137,21 @@ std::shared_ptr<const TTextIndex> LargeIndex(const TLibrary& library) {
     return TTextIndex::Build(path, key, LibraryEntries(library, nullptr));
 }
 
+// What the window thread does once the index is ready: the segment of each
+// of the index's rows, checked against a sample of them.
+void BM_TextSearchTakesTheIndex(benchmark::State& state) {
+    Session& s = LargeSession();
+    const std::shared_ptr<const TTextIndex> index = LargeIndex(*s.app.Library());
+    TTextSearch search(*s.app.Library());
+    for (auto _ : state) {
+        search.SetIndex(index);
+        state.PauseTiming();
+        search.SetIndex(nullptr);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_TextSearchTakesTheIndex)->Unit(benchmark::kMillisecond);
+
 // Typing two words that every question's text holds, and Enter: the result narrowed to
 // them, filled and painted. The synthetic texts read "... text number N".
 void BM_FinderTwoWordTextSearch(benchmark::State& state) {
