@@ -321,6 +321,7 @@ void TViewerForm::UpdateView(bool forced) {
     fText->Clear();
     fShown = nullptr;
     if (!chunk) return;
+    fShownIsQuestion = segment->Kind() == 'Q';
     try {
         LoadChunk(*chunk);
         fShown = chunk;
@@ -348,14 +349,20 @@ void TViewerForm::LoadChunk(TTextChunk& chunk) {
 void TViewerForm::SetHighlightTerms(const QStringList& terms) {
     if (terms == fHighlightTerms) return;
     fHighlightTerms = terms;
-    if (fShown) UpdateView(true);
+    if (fShown && fShownIsQuestion) UpdateView(true);
+}
+
+void TViewerForm::SetTextListHighlightTerms(const QStringList& terms) {
+    if (terms == fTextListTerms) return;
+    fTextListTerms = terms;
+    if (fShown && !fShownIsQuestion) UpdateView(true);
 }
 
 void TViewerForm::HighlightTerms() {
     QTextDocument& doc = fText->Document();
     QTextCharFormat marked;
     marked.setBackground(QColor(255, 236, 130));
-    for (QString term : fHighlightTerms) {
+    for (QString term : fShownIsQuestion ? fHighlightTerms : fTextListTerms) {
         QTextDocument::FindFlags flags = QTextDocument::FindWholeWords;
         if (term.endsWith(QLatin1Char('*'))) {
             term.chop(1);

@@ -209,4 +209,12 @@ TEST_F(ViewerTest, MarksSearchedWordsAndPrefixesInTheShownTextOnly) {
     EXPECT_FALSE(form->Text()->Document().isModified());
     form->SetHighlightTerms({});
     EXPECT_FALSE(marked(20));
+
+    // The finder searched questions only; the text list's words mark the other texts.
+    Seg("M1a")->Chunk = MakeChunk({"{\\rtf1\\ansi\\f0 ramp\\par}"});
+    form->SetHighlightTerms({"ramp"});
+    Select("M1a");
+    EXPECT_FALSE(marked(0));
+    form->SetTextListHighlightTerms({"ramp"});
+    EXPECT_TRUE(marked(0));
 }
