@@ -352,7 +352,8 @@ void TRtfParser::Finish() {
     TRtfParagraph p = std::move(paragraph_);
     p.format = BlockFormat(g.para);
     p.markFormat = CharFormat(g.chr);
-    PlaceInList(p, g.para);
+    // The empty paragraph after the last paragraph mark shows no marker of its own.
+    if (!p.IsEmpty()) PlaceInList(p, g.para);
     if (!p.IsEmpty() && (pageBreakPending_ || (sectionBreakPending_ && sectionBreaksPage_)))
         p.format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
     builder_.Finish(std::move(p), g.para.tableDepth > 0, rowDef_);
