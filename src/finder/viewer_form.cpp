@@ -7,7 +7,7 @@
 #include "model/segments.h"
 #include "model/text_store.h"
 #include "output/richtext/end_marks.h"
-#include "output/richtext/print_copy.h"
+#include "output/richtext/hidden_text.h"
 #include "output/richtext/rich_text_control.h"
 #include "output/richtext/rich_text_edit.h"
 #include "output/richtext/text_streamer.h"

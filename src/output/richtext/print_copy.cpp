@@ -1,5 +1,7 @@
 #include "output/richtext/print_copy.h"
 
+#include "output/richtext/hidden_text.h"
+
 #include "output/rtf/rtf_list_marker.h"
 #include "output/rtf/rtf_types.h"
 
@@ -11,35 +13,6 @@
 #include <algorithm>
 
 namespace {
-struct TRange {
-    int from;
-    int to;
-};
-
-// The hidden runs of the document, from the back.
-std::vector<TRange> HiddenRanges(const QTextDocument& doc) {
-    std::vector<TRange> ranges;
-    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next())
-        for (auto it = b.begin(); !it.atEnd(); ++it) {
-            const QTextFragment f = it.fragment();
-            if (!f.charFormat().boolProperty(RtfProperty::Hidden)) continue;
-            const int from = f.position(), to = f.position() + f.length();
-            if (!ranges.empty() && ranges.back().to == from)
-                ranges.back().to = to;
-            else
-                ranges.push_back({from, to});
-        }
-    std::reverse(ranges.begin(), ranges.end());
-    return ranges;
-}
-
-void Remove(QTextDocument& doc, const TRange& range) {
-    QTextCursor cursor(&doc);
-    cursor.setPosition(range.from);
-    cursor.setPosition(range.to, QTextCursor::KeepAnchor);
-    cursor.removeSelectedText();
-}
-
 struct TMarker {
     int position;
     QString text;
@@ -102,7 +75,7 @@ TPrintPositions PrepareForPrint(QTextDocument& copy) {
     for (QTextBlock b = copy.begin(); b.isValid(); b = b.next())
         if (const QTextList* list = b.textList())
             markers.push_back({b.position(), RtfListMarker(b) + RtfListFollow(list->format())});
-    const std::vector<TRange> hidden = HiddenRanges(copy);
+    const std::vector<TTextRange> hidden = HiddenTextRanges(copy);
 
     // The edits in source positions, first to last; each shifts what follows.
     struct TChange {
@@ -111,7 +84,7 @@ TPrintPositions PrepareForPrint(QTextDocument& copy) {
     std::vector<TChange> changes;
     for (const TMarker& m : markers)
         changes.push_back({m.position, 0, int(m.text.size())});
-    for (const TRange& r : hidden)
+    for (const TTextRange& r : hidden)
         changes.push_back({r.from, r.to - r.from, 0});
     std::sort(changes.begin(), changes.end(), [](const TChange& a, const TChange& b) {
         return a.at != b.at ? a.at < b.at : a.removed < b.removed;
@@ -122,10 +95,10 @@ TPrintPositions PrepareForPrint(QTextDocument& copy) {
     QTextCursor edit(&copy);
     edit.beginEditBlock();
     auto marker = markers.rbegin();
-    for (const TRange& r : hidden) {
+    for (const TTextRange& r : hidden) {
         for (; marker != markers.rend() && marker->position > r.from; ++marker)
             PrintMarker(copy, *marker);
-        Remove(copy, r);
+        RemoveRange(copy, r);
     }
     for (; marker != markers.rend(); ++marker)
         PrintMarker(copy, *marker);
@@ -139,15 +112,4 @@ TPrintPositions PrepareForPrint(QTextDocument& copy) {
         positions.edits_.push_back({c.at, c.at + c.removed, before, shift});
     }
     return positions;
-}
-
-int RemoveHiddenText(QTextDocument& doc) {
-    const std::vector<TRange> hidden = HiddenRanges(doc);
-    if (hidden.empty()) return 0;
-    QTextCursor edit(&doc);
-    edit.beginEditBlock();
-    for (const TRange& r : hidden)
-        Remove(doc, r);
-    edit.endEditBlock();
-    return int(hidden.size());
 }

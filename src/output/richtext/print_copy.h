@@ -24,6 +24,3 @@ private:
 // paragraph leaves its list for its marker as text, hanging in the first-line
 // indent and followed by a tab to the text's indent, as word processors print it.
 TPrintPositions PrepareForPrint(QTextDocument& copy);
-
-// Takes hidden text out of a text shown to be read; returns how many runs went.
-int RemoveHiddenText(QTextDocument& doc);

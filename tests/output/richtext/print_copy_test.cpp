@@ -1,3 +1,4 @@
+#include "output/richtext/hidden_text.h"
 #include "output/richtext/print_copy.h"
 #include "output/richtext/rich_text_control.h"
 #include "output/rtf/rtf_reader.h"
