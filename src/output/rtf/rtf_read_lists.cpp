@@ -32,7 +32,14 @@ constexpr int kOldListIdBase = -1000;
 QTextListFormat RtfListFormat(int id, int level, int nfc, int start, int follow,
                               const QString& marker) {
     QTextListFormat f;
-    f.setStyle(QTextListFormat::Style(StyleFor(nfc)));
+    int style = StyleFor(nfc);
+    // The screen draws Qt's own bullet shapes: the one nearest the level's.
+    if (style == QTextListFormat::ListDisc && marker.size() == 1) {
+        const char16_t c = marker.front().unicode();
+        if (c == u'\u25e6' || c == u'o' || c == u'\u25cb') style = QTextListFormat::ListCircle;
+        if (c == u'\u25aa' || c == u'\u25a0' || c == u'\u00a7') style = QTextListFormat::ListSquare;
+    }
+    f.setStyle(QTextListFormat::Style(style));
     f.setIndent(0); // the paragraph's own indents place it
     f.setProperty(RtfProperty::ListLevelText, marker);
     f.setProperty(RtfProperty::ListStart, start);
