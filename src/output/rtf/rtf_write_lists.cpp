@@ -56,8 +56,17 @@ TRtfListTable::TItem TRtfListTable::Register(const QTextBlock& block, int leftIn
     qint64 key;
     int level;
     if (f.hasProperty(RtfProperty::ListId)) {
-        key = f.intProperty(RtfProperty::ListId);
+        // Texts read one by one into a document each bring their own list 1: a list
+        // is the first level's QTextList, and its deeper levels follow it.
+        const int id = f.intProperty(RtfProperty::ListId);
         level = f.intProperty(RtfProperty::ListLevel);
+        const auto root = roots_.constFind(id);
+        if (level == 0 || root == roots_.constEnd()) {
+            key = list->objectIndex();
+            roots_.insert(id, key);
+        } else {
+            key = *root;
+        }
     } else {
         level = std::max(0, f.indent() - 1);
         key = (qint64(1) << 40) + list->objectIndex();

@@ -43,4 +43,5 @@ private:
 
     std::vector<TList> lists_;
     QHash<qint64, int> byKey_; // list key -> index into lists_
+    QHash<int, qint64> roots_; // a reader's list id -> the key of its current list
 };

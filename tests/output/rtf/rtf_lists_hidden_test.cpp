@@ -87,6 +87,18 @@ TEST(RtfLists, WrittenAsListTableAndReadBack) {
     EXPECT_EQ(BlockWith(back, "Weight").blockFormat().leftMargin(), 1440 / 15.0);
     EXPECT_EQ(WriteRtf(back, {}), rtf);
 
+    // Two texts read into one document, each with its list 1, keep their numbers.
+    QTextDocument joined;
+    QTextCursor end(&joined);
+    const QByteArray text = R"({\rtf1{\*\listtable{\list{\listlevel\levelnfc0{\leveltext\'02\'00.;})"
+                            R"({\levelnumbers\'01;}}\listid1}}{\*\listoverridetable{\listoverride)"
+                            R"(\listid1\ls1}}\pard\ls1 Item\par\pard\ls1 Item\par})";
+    InsertRtf(end, text);
+    InsertRtf(end, text);
+    QTextDocument joinedBack;
+    LoadRtf(joinedBack, WriteRtf(joined, {}));
+    EXPECT_EQ(RtfDocumentPlainText(joinedBack), "1.\tItem\n2.\tItem\n1.\tItem\n2.\tItem\n");
+
     QTextDocument made;
     QTextCursor cursor(&made);
     cursor.insertText("Top");
