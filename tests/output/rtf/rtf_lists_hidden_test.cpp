@@ -90,9 +90,10 @@ TEST(RtfLists, WrittenAsListTableAndReadBack) {
     // Two texts read into one document, each with its list 1, keep their numbers.
     QTextDocument joined;
     QTextCursor end(&joined);
-    const QByteArray text = R"({\rtf1{\*\listtable{\list{\listlevel\levelnfc0{\leveltext\'02\'00.;})"
-                            R"({\levelnumbers\'01;}}\listid1}}{\*\listoverridetable{\listoverride)"
-                            R"(\listid1\ls1}}\pard\ls1 Item\par\pard\ls1 Item\par})";
+    const QByteArray text =
+        R"({\rtf1{\*\listtable{\list{\listlevel\levelnfc0{\leveltext\'02\'00.;})"
+        R"({\levelnumbers\'01;}}\listid1}}{\*\listoverridetable{\listoverride)"
+        R"(\listid1\ls1}}\pard\ls1 Item\par\pard\ls1 Item\par})";
     InsertRtf(end, text);
     InsertRtf(end, text);
     QTextDocument joinedBack;
