@@ -7,6 +7,7 @@
 #include "model/segments.h"
 #include "model/text_store.h"
 #include "output/richtext/end_marks.h"
+#include "output/richtext/hidden_text.h"
 #include "output/richtext/rich_text_control.h"
 #include "output/richtext/rich_text_edit.h"
 #include "output/richtext/text_streamer.h"
@@ -336,6 +337,8 @@ void TViewerForm::LoadChunk(TTextChunk& chunk) {
     try {
         fStreamer->LoadInto(chunk);
         RemoveEndMarks(fText->Document());
+        // Hidden text stays hidden on screen, as in a word processor.
+        RemoveHiddenText(fText->Document());
         HighlightTerms();
     } catch (...) {
         chunk.UnloadLines();

@@ -52,9 +52,10 @@ protected:
 
 TEST_F(ViewerTest, ShowsTheSelectedTextWithoutEndMarksAndBlanksForSeveralItems) {
     auto* q = Seg("Q1");
-    q->Chunk = MakeChunk({"{\\rtf1\\ansi\\f0 Forces pre-\\par on a ramp\\par -\\par}"});
+    q->Chunk =
+        MakeChunk({"{\\rtf1\\ansi\\f0 Forces pre-\\par on a{\\v  hidden} ramp\\par -\\par}"});
     Select("Q1");
-    EXPECT_EQ(Shown(), "Forces pre-\non a ramp");
+    EXPECT_EQ(Shown(), "Forces pre-\non a ramp"); // hidden text hidden, as in a word processor
     EXPECT_EQ(form->ShownChunk(), q->Chunk.get());
     EXPECT_EQ(form->Button("NextB")->isEnabled(), false); // no current list
     EXPECT_TRUE(form->Button("RelMSB")->isEnabled());
