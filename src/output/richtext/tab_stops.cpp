@@ -32,20 +32,20 @@ void FitTabStops(QTextDocument& doc, double textWidth) {
         const QList<QTextOption::Tab> stops = f.tabPositions();
         if (stops.isEmpty()) continue;
         const QList<int> leaders = LeadersOf(f);
-        const double indent = f.leftMargin();
-        const double last = std::max(0.0, textWidth - indent - f.rightMargin());
-        // The layout measures stops from the start of each line, and the first line
-        // of a hanging indent starts left of the indent. Such paragraphs (a number,
-        // a tab, the question) have their tabs on the first line, so their stops
-        // count from there; a right stop at the margin stays at the margin of the
-        // lines after the first, where it would otherwise wrap.
+        // The layout measures from where each line starts; the first line is the one
+        // a hanging indent's tab is on.
+        const double indent = f.leftMargin() + f.textIndent();
+        // A right stop at the margin ends within the lines after the first too: a
+        // question's mark there would otherwise wrap to a line of its own. On the
+        // first line of a hanging indent it then ends the hang short of the margin.
         const double hang = std::max(0.0, -f.textIndent());
+        const double last = std::max(0.0, textWidth - indent - f.rightMargin() - hang);
         QList<QTextOption::Tab> fitted;
         QVariantList fittedLeaders;
         for (qsizetype i = 0; i < stops.size(); ++i) {
             QTextOption::Tab stop = stops[i];
-            stop.position -= indent - hang;
-            if (stop.position <= 0) continue; // a stop left of the text is never reached
+            stop.position -= indent;
+            if (stop.position <= 0) continue; // a stop left of the line is never reached
             if (stop.type == QTextOption::RightTab) stop.position = std::min(stop.position, last);
             fitted.append(stop);
             fittedLeaders.append(i < leaders.size() ? leaders[i] : 0);
@@ -76,7 +76,7 @@ std::vector<TTabLeader> FindTabLeaders(const QTextDocument& doc, double formatSc
             const double to = line.cursorToX(int(i) + 1);
             if (to - from < 1) continue;
             // The stop this tab went to: the first one past where it started.
-            const double start = from - f.leftMargin();
+            const double start = from - line.x();
             const auto stop = std::find_if(stops.begin(), stops.end(), [&](const auto& s) {
                 return s.position * formatScale > start + 0.5;
             });
