@@ -102,6 +102,8 @@ void TRtfParser::EndGroup(const TGroup& closed) {
     if (closed.ownsDest) {
         if (closed.dest == TRtfDest::Picture) EndPicture();
         if (closed.dest == TRtfDest::Footer) CloseRun();
+        // The nested row's definition ends with its group; the outer row's holds.
+        if (closed.dest == TRtfDest::NestProps) rowDef_ = outerRowDef_;
     }
 }
 
@@ -310,7 +312,7 @@ void TRtfParser::EndParagraph(bool terminated) {
         pageBreakPending_ = sectionBreakPending_ = false;
     }
     p.markFormat = CharFormat(g.chr);
-    builder_.AddParagraph(std::move(p), inTable, terminated);
+    builder_.AddParagraph(std::move(p), g.para.tableDepth, terminated);
     nestedCellPending_ = false;
 }
 
@@ -321,6 +323,16 @@ void TRtfParser::EndCell() {
     p.format = BlockFormat(Top().para);
     p.markFormat = CharFormat(Top().chr);
     builder_.EndCell(std::move(p));
+    nestedCellPending_ = false;
+}
+
+void TRtfParser::EndNestedCell() {
+    CloseRun();
+    TRtfParagraph p = std::move(paragraph_);
+    paragraph_ = TRtfParagraph{};
+    p.format = BlockFormat(Top().para);
+    p.markFormat = CharFormat(Top().chr);
+    builder_.EndNestedCell(std::move(p));
     nestedCellPending_ = false;
 }
 

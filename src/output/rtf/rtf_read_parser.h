@@ -104,6 +104,7 @@ private:
     void AppendImage(const QTextImageFormat& format);
     void EndParagraph(bool terminated);
     void EndCell();
+    void EndNestedCell();
     void EndRow();
     void Finish();
 
@@ -175,6 +176,7 @@ private:
     qint64 pixelBudget_ = kRtfMaxTextPixels;
 
     TRtfRowDef rowDef_;
+    TRtfRowDef outerRowDef_; // kept while a nested row's definition is read
     TBorderTarget borderTarget_ = TBorderTarget::None;
     int borderSide_ = 0;
 

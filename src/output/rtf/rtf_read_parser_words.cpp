@@ -35,7 +35,13 @@ void TRtfParser::HandleWord(const TRtfToken& token) {
         HandleTableEntryWord(word, hasParam, param);
         return;
     case TRtfDest::NestProps:
-        if (word == TRtfWord::nestrow) EndParagraph(true);
+        // Tables nested deeper than one level inside another stay lines of text.
+        if (word != TRtfWord::nestrow)
+            HandleTableWord(word, hasParam, param);
+        else if (Top().para.tableDepth > 2)
+            EndParagraph(true);
+        else
+            builder_.EndNestedRow(rowDef_);
         return;
     case TRtfDest::FieldInst:
         return;
@@ -147,6 +153,8 @@ bool TRtfParser::HandleDestinationWord(TRtfWord word) {
         return true;
     case W::nesttableprops:
         EnterDestination(TRtfDest::NestProps);
+        outerRowDef_ = rowDef_;
+        borderTarget_ = TBorderTarget::None;
         return true;
     case W::nonshppict:
     case W::nonesttables:
