@@ -2,6 +2,7 @@
 
 #include "output/richtext/page_decor.h"
 #include "output/richtext/tab_stops.h"
+#include "output/richtext/table_rows.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QPainter>
@@ -133,6 +134,7 @@ TPageLayout::TPageLayout(const QTextDocument& source, const TRtfPage& page)
     root.setBorder(0);
     doc_->rootFrame()->setFrameFormat(root);
     doc_->setTextWidth(BodyWidth(page_));
+    FitTableRowHeights(*doc_, formatScale_);
     pages_ = BreakIntoPages(CollectFlowUnits(*doc_, formatScale_), BodyHeight(page_));
     if (hasBorders) borderBoxes_ = ParagraphBorderBoxes(*doc_);
     tabLeaders_ = FindTabLeaders(*doc_, formatScale_);

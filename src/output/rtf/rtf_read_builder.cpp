@@ -297,11 +297,10 @@ void TRtfDocBuilder::EmitTable(QTextCursor& cursor, TRowIt first, TRowIt last) {
     tf.setCellSpacing(0);
     tf.setCellPadding(0);
     tf.setMargin(0);
-    // Word processors place the table by its last row, and put the first cell's
-    // text, not its edge, at \trleft.
+    // Word processors place the table by its last row: its edge stands the row's
+    // left padding (not a cell's own) before \trleft.
     const TRtfRowDef& def0 = (last - 1)->def;
-    const TRtfCellDef* firstCell = def0.cells.empty() ? nullptr : &def0.cells.front();
-    tf.setLeftMargin(Units(edges.front() - PaddingTwips(def0, firstCell, 1)));
+    tf.setLeftMargin(Units(edges.front() - PaddingTwips(def0, nullptr, 1)));
     tf.setAlignment(def0.align == 1   ? Qt::AlignHCenter
                     : def0.align == 2 ? Qt::AlignRight
                                       : Qt::AlignLeft);
@@ -316,6 +315,11 @@ void TRtfDocBuilder::EmitTable(QTextCursor& cursor, TRowIt first, TRowIt last) {
             widths.append(QTextLength(QTextLength::FixedLength, Units(c.right - c.left)));
     }
     tf.setColumnWidthConstraints(widths);
+    QList<int> heights;
+    for (auto it = first; it != last; ++it)
+        heights.append(it->def.height);
+    if (std::any_of(heights.begin(), heights.end(), [](int h) { return h != 0; }))
+        tf.setProperty(RtfProperty::RowHeights, QVariant::fromValue(heights));
     int headerRows = 0;
     for (auto it = first; it != last && it->def.header; ++it)
         ++headerRows;

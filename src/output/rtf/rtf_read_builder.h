@@ -59,6 +59,9 @@ public:
     // \nestcell and \nestrow of a table inside a cell.
     void EndNestedCell(TRtfParagraph&& last);
     void EndNestedRow(const TRtfRowDef& def);
+    // Ends the table being collected, so that the next row starts another.
+    void EndTable() { FlushTable(); }
+    bool CellHasText() const { return !openCell_.paragraphs.empty(); }
     // The text after the last paragraph end; it becomes the document's last block.
     void Finish(TRtfParagraph&& last, bool inTable, const TRtfRowDef& def);
 

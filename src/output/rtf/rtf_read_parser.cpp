@@ -99,6 +99,7 @@ void TRtfParser::EndGroup(const TGroup& closed) {
         styleEntry_ = TStyle{};
     }
     if (closed.ownsField) EndField(closed);
+    if (closed.ownsTextBox) EndTextBox(closed);
     if (closed.ownsDest) {
         if (closed.dest == TRtfDest::Picture) EndPicture();
         if (closed.dest == TRtfDest::Footer) CloseRun();
@@ -164,6 +165,9 @@ void TRtfParser::HandleText(std::string_view bytes) {
     case TRtfDest::Picture:
         // Groups inside a picture ({\*\picprop{\sp{\sn ...}}}) hold names, not data.
         if (picture_ && g.ownsDest) picture_->AppendHex(bytes);
+        break;
+    case TRtfDest::ShapeValue:
+        ShapeValueText(bytes);
         break;
     case TRtfDest::ShapeName:
         if (shapePropertyName_.size() < 64)
@@ -312,7 +316,7 @@ void TRtfParser::EndParagraph(bool terminated) {
         pageBreakPending_ = sectionBreakPending_ = false;
     }
     p.markFormat = CharFormat(g.chr);
-    builder_.AddParagraph(std::move(p), g.para.tableDepth, terminated);
+    builder_.AddParagraph(std::move(p), textBoxOpen_ ? 1 : g.para.tableDepth, terminated);
     nestedCellPending_ = false;
 }
 

@@ -22,6 +22,7 @@ enum class TRtfDest : std::uint8_t {
     Container,    // text ignored, but pictures and result groups inside are read
     ShapeName,    // a shape property's name (\sn)
     ShapePicture, // the value of a shape's picture property: its \pict is shown
+    ShapeValue,   // the value of another shape property
     FontTable,    // font entries and their names
     FontAlt,      // a font's alternative name
     ColorTable,   // \red \green \blue ;
@@ -50,6 +51,7 @@ private:
         int style = -1; // the style this stylesheet entry defines
         bool ownsDest = false;
         bool ownsField = false;
+        bool ownsTextBox = false; // the group is the \shptxt of a text box
     };
     struct TFont {
         QString decodedName; // the name up to the last \uN
@@ -143,6 +145,13 @@ private:
     void BeginFooter(bool primary);
     void FooterPageNumber();
 
+    // Shapes and text boxes (rtf_read_parser_shapes.cpp).
+    void BeginShape();
+    void SetShapeEdge(TRtfWord word, int twips);
+    void ShapeValueText(std::string_view bytes);
+    void BeginTextBox();
+    void EndTextBox(const TGroup& closed);
+
     TGroup& Top() { return stack_.back(); }
     bool InBodyText() const;
 
@@ -199,6 +208,10 @@ private:
     bool nestedCellPending_ = false;
     bool shapeHadContent_ = false;
     QByteArray shapePropertyName_; // the last \sn of the shape being read
+    int shapeRect_[4] = {};        // \shpleft, \shptop, \shpright, \shpbottom
+    bool shapeLine_ = true;        // the shape's fLine property
+    bool textBoxOpen_ = false;
+    TRtfParagraph textBoxAnchor_; // the anchor paragraph's text before the box
     bool footerPrimary_ = false;
     int defaultTab_ = 720;
     bool replacing_ = false;

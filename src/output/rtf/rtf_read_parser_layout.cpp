@@ -256,6 +256,12 @@ bool TRtfParser::HandleTableWord(TRtfWord word, bool hasParam, int param) {
         cell.paddingUnit[kClPadSide[int(word) - int(W::clpadft)]] =
             std::int8_t(std::clamp(param, 0, 3));
         break;
+    case W::shpleft:
+    case W::shptop:
+    case W::shpright:
+    case W::shpbottom:
+        SetShapeEdge(word, param);
+        break;
     case W::trrh:
         rowDef_.height = Down(param);
         break;

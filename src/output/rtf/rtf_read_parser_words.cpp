@@ -124,7 +124,7 @@ bool TRtfParser::HandleDestinationWord(TRtfWord word) {
     case W::shppict:
         return true; // the picture inside is read; \nonshppict is its fallback
     case W::shp:
-        shapeHadContent_ = false;
+        BeginShape();
         EnterDestination(TRtfDest::Container);
         return true;
     case W::shpinst:
@@ -145,9 +145,11 @@ bool TRtfParser::HandleDestinationWord(TRtfWord word) {
     case W::sv:
         // Word processors keep an inline picture as the shape's "pib" property.
         EnterDestination(shapePropertyName_ == "pib" ? TRtfDest::ShapePicture
-                                                     : TRtfDest::Container);
+                                                     : TRtfDest::ShapeValue);
         return true;
     case W::shptxt:
+        BeginTextBox();
+        return true;
     case W::result:
         EnterDestination(Top().textDest);
         return true;

@@ -71,6 +71,9 @@ enum : int {
     PictureType,
     // QTextImageFormat, QSize: \picw and \pich as the file gave them for PictureData.
     PictureExtent,
+    // QTextTableFormat, QList<int>: each row's \trrh in twips (>0 at least, <0
+    // exactly, 0 as the text needs); missing entries mean 0.
+    RowHeights,
 };
 }
 

@@ -186,6 +186,8 @@ void TRtfBodyWriter::WriteRowDefinition(const QTextTable* table, int row,
     else if (align & Qt::AlignRight)
         body_.Word("trqr");
     if (row < tf.headerRowCount()) body_.Word("trhdr");
+    if (const int height = tf.property(RtfProperty::RowHeights).value<QList<int>>().value(row))
+        body_.Word("trrh", height);
     static constexpr struct {
         TCellSide side;
         const char* padding;
