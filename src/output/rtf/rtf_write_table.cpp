@@ -117,8 +117,10 @@ std::vector<int> TRtfBodyWriter::ColumnWidths(const QTextTable* table, int width
 
 void TRtfBodyWriter::WriteTable(QTextTable* table, int depth, int widthTwips) {
     const QTextTableFormat tf = table->format();
-    // \trleft is where the first cell's text starts, its padding in from the edge.
-    const QTextTableCellFormat firstCell = table->cellAt(0, 0).format().toTableCellFormat();
+    // \trleft stands the row's left padding in from the table's edge; word processors
+    // place the table by its last row.
+    const QTextTableCellFormat firstCell =
+        table->cellAt(table->rows() - 1, 0).format().toTableCellFormat();
     const int padLeft = std::max(0, UnitsToTwips(PaddingOf(firstCell, tf, kLeft)));
     const int left = std::max(0, UnitsToTwips(tf.leftMargin()) + padLeft);
     const std::vector<int> widths = ColumnWidths(table, widthTwips - left);
