@@ -201,14 +201,17 @@ void TPageLayout::DrawPage(QPainter& painter, int page, const QRectF& target,
 
     // The footer is placed in twips, the body in layout units.
     painter.save();
-    const double bodyHeight = (span.bottom - span.top) * kTwipsPerLayoutUnit;
-    painter.setClipRect(QRectF(0, page_.marginTop, page_.width, bodyHeight), Qt::IntersectClip);
+    const double reach = TableBorderReachAbove(*doc_, span.top) * kTwipsPerLayoutUnit;
+    const double bodyHeight = (span.bottom - span.top) * kTwipsPerLayoutUnit + reach;
+    painter.setClipRect(QRectF(0, page_.marginTop - reach, page_.width, bodyHeight),
+                        Qt::IntersectClip);
     painter.translate(page_.marginLeft, page_.marginTop);
     painter.scale(kTwipsPerLayoutUnit, kTwipsPerLayoutUnit);
     painter.translate(0, -span.top);
     QAbstractTextDocumentLayout::PaintContext context;
-    context.clip = QRectF(-page_.marginLeft / kTwipsPerLayoutUnit, span.top,
-                          page_.width / kTwipsPerLayoutUnit, span.bottom - span.top);
+    context.clip =
+        QRectF(-page_.marginLeft / kTwipsPerLayoutUnit, span.top - reach / kTwipsPerLayoutUnit,
+               page_.width / kTwipsPerLayoutUnit, bodyHeight / kTwipsPerLayoutUnit);
     context.palette.setColor(QPalette::Text, Qt::black);
     KeepLongBlocksShaped(span);
     doc_->documentLayout()->draw(&painter, context);

@@ -4,6 +4,7 @@
 #include "output/rtf/rtf_types.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFrame>
 #include <QTextTable>
@@ -85,4 +86,14 @@ void FitTableRowHeights(QTextDocument& doc, double formatScale) {
     }
     // The layout takes a cell's new padding only when its table is laid out anew.
     if (!changes.empty()) doc.markContentsDirty(0, doc.characterCount());
+}
+
+double TableBorderReachAbove(const QTextDocument& doc, double y) {
+    // Half the widest line a cell draws (a double line of 75 twips), in points.
+    constexpr double kReach = 3 * 75 / kTwipsPerLayoutUnit / 2;
+    const int position = doc.documentLayout()->hitTest(QPointF(1, y + 0.5), Qt::FuzzyHit);
+    if (position < 0) return 0;
+    QTextCursor cursor(const_cast<QTextDocument*>(&doc));
+    cursor.setPosition(position);
+    return cursor.currentTable() ? kReach : 0;
 }

@@ -7,3 +7,8 @@ class QTextDocument;
 // of least height, since the layout cannot cut a cell's text. `formatScale` is
 // the layout's length per unit of the document's formats.
 void FitTableRowHeights(QTextDocument& doc, double formatScale);
+
+// How far above `y` the page must show so that a table row starting the page
+// keeps its top border, which is drawn across the row's edge: 0 when no table
+// starts there.
+double TableBorderReachAbove(const QTextDocument& doc, double y);

@@ -217,6 +217,15 @@ TEST_F(PaginationTest, RowHeightsFromTheFileTakeTheirRoom) {
     EXPECT_EQ(control->PageCount(), 2);
 }
 
+TEST_F(PaginationTest, ATableStartingThePageKeepsItsTopLine) {
+    control->LoadRtf("{\\rtf1\\ansi\\trowd\\clbrdrt\\brdrs\\brdrw10\\cellx3000"
+                     "\\pard\\intbl cell\\cell\\row}");
+    constexpr int dpi = 144;
+    const QImage page = PageImage(*control, 1, dpi);
+    // The hairline lies just above the top margin's edge.
+    EXPECT_GT(Ink(page, dpi - 3, dpi), 0);
+}
+
 TEST_F(PaginationTest, PrintPageDrawsBodyAndFooter) {
     control->SetStandardFooter("Northfield School");
     QString text;

@@ -235,6 +235,14 @@ TEST(RtfReaderTable, PaddingShadingAndRowHeights) {
     EXPECT_EQ(table->format().leftMargin(), (1440 - 108) / 15.0);
     EXPECT_EQ(table->format().property(RtfProperty::RowHeights).value<QList<int>>(),
               QList<int>{600});
+
+    // The empty paragraph of a cell merged into the one before adds no line to it.
+    LoadRtf(doc,
+            R"({\rtf1\trowd\clmgf\cellx1000\clmrg\cellx2000\pard\intbl joined\cell\cell\row})");
+    table = FirstTable(doc);
+    ASSERT_NE(table, nullptr);
+    const QTextTableCell joined = table->cellAt(0, 0);
+    EXPECT_EQ(joined.firstCursorPosition().block(), joined.lastCursorPosition().block());
 }
 
 TEST(RtfReaderTable, TextBoxBecomesABorderedBoxBeforeItsAnchor) {

@@ -323,7 +323,7 @@ TEST(RtfWriterRoundTrip, TablePlacementPaddingHeightsAndNesting) {
     EnsureWriterTestApp();
     QTextDocument doc;
     LoadRtf(doc, R"({\rtf1\trowd\trgaph108\trleft1440\trrh700\clpadl90\clpadfl3)"
-                 R"(\clbrdrt\brdrdb\brdrw15\cellx4000\cellx6000)"
+                 R"(\clbrdrt\brdrdb\brdrw15\cellx4000\clpadb60\clpadfb3\cellx6000)"
                  R"(\pard\intbl a\cell\pard\intbl\itap2 n1\nestcell n2\nestcell)"
                  R"({\*\nesttableprops\trowd\cellx1000\cellx2000\nestrow}{\nonesttables\par})"
                  R"(\pard\intbl\itap1 b\cell\row\pard End\par})");
@@ -335,6 +335,8 @@ TEST(RtfWriterRoundTrip, TablePlacementPaddingHeightsAndNesting) {
     QTextTable* a = firstTable(doc);
     QTextTable* b = firstTable(*back);
     ASSERT_TRUE(a && b);
+    // The nested row's definition does not replace the outer row's.
+    EXPECT_EQ(a->format().columnWidthConstraints().value(1).rawValue(), 2000 / 15.0);
     EXPECT_EQ(b->format().leftMargin(), a->format().leftMargin());
     EXPECT_EQ(b->format().property(RtfProperty::RowHeights).value<QList<int>>(), QList<int>{700});
     const QTextTableCellFormat fa = a->cellAt(0, 0).format().toTableCellFormat();
@@ -343,6 +345,7 @@ TEST(RtfWriterRoundTrip, TablePlacementPaddingHeightsAndNesting) {
     EXPECT_EQ(fb.leftPadding(), fa.leftPadding());
     EXPECT_EQ(fb.topBorderStyle(), QTextFrameFormat::BorderStyle_Double);
     EXPECT_EQ(fb.topBorder(), fa.topBorder());
+    EXPECT_EQ(b->cellAt(0, 1).format().toTableCellFormat().bottomPadding(), 60 / 15.0);
     ASSERT_EQ(b->childFrames().size(), 1);
     const auto* nested = qobject_cast<QTextTable*>(b->childFrames().front());
     ASSERT_NE(nested, nullptr);
