@@ -207,7 +207,7 @@ void TRtfDocBuilder::FillCell(QTextCursor cursor, const std::vector<TRtfParagrap
         if (p.nested) {
             // The table goes in after the text before it; the rest of that block
             // becomes the block after the table.
-            EmitTable(cursor, p.nested->rows.begin(), p.nested->rows.end());
+            EmitTable(cursor, p.nested->rows.begin(), p.nested->rows.end(), true);
             reuseBlock = true;
             continue;
         }
@@ -237,20 +237,20 @@ void TRtfDocBuilder::FlushTable() {
             std::min(kMaxColumns, std::max(it->cells.size(), it->def.cells.size()));
         const std::size_t rows = std::size_t(it - start) + 1;
         if (it != start && rows * std::max(maxCells, n) > kGridSlack * (cells + n) + kGridExtra) {
-            EmitTable(cursor_, start, it);
+            EmitTable(cursor_, start, it, false);
             start = it;
             maxCells = cells = 0;
         }
         maxCells = std::max(maxCells, n);
         cells += n;
     }
-    EmitTable(cursor_, start, rows_.end());
+    EmitTable(cursor_, start, rows_.end(), false);
     needBlock_ = false;
     firstParagraph_ = false;
     rows_.clear();
 }
 
-void TRtfDocBuilder::EmitTable(QTextCursor& cursor, TRowIt first, TRowIt last) {
+void TRtfDocBuilder::EmitTable(QTextCursor& cursor, TRowIt first, TRowIt last, bool nested) {
     // Each row as logical cells with edges; \clmrg cells join the cell before them.
     std::vector<std::vector<TLogicalCell>> grid;
     std::vector<int> edges;
@@ -298,9 +298,11 @@ void TRtfDocBuilder::EmitTable(QTextCursor& cursor, TRowIt first, TRowIt last) {
     tf.setCellPadding(0);
     tf.setMargin(0);
     // Word processors place the table by its last row: its edge stands the row's
-    // left padding (not a cell's own) before \trleft.
+    // left padding (not a cell's own) before \trleft. A nested table starts where
+    // its cell's text does.
     const TRtfRowDef& def0 = (last - 1)->def;
-    tf.setLeftMargin(Units(edges.front() - PaddingTwips(def0, nullptr, 1)));
+    const int shift = nested ? 0 : PaddingTwips(def0, nullptr, 1);
+    tf.setLeftMargin(Units(edges.front() - shift));
     tf.setAlignment(def0.align == 1   ? Qt::AlignHCenter
                     : def0.align == 2 ? Qt::AlignRight
                                       : Qt::AlignLeft);

@@ -74,7 +74,7 @@ private:
     void FlushTable();
     void CloseNestedTable();
     // Inserts the rows as a table at `cursor`, and leaves it in the block after.
-    static void EmitTable(QTextCursor& cursor, TRowIt first, TRowIt last);
+    static void EmitTable(QTextCursor& cursor, TRowIt first, TRowIt last, bool nested);
     static void InsertRuns(QTextCursor& cursor, const TRtfParagraph& paragraph);
     static void FillCell(QTextCursor cursor, const std::vector<TRtfParagraph>& paragraphs);
 

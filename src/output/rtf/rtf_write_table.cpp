@@ -121,7 +121,8 @@ void TRtfBodyWriter::WriteTable(QTextTable* table, int depth, int widthTwips) {
     // place the table by its last row.
     const QTextTableCellFormat firstCell =
         table->cellAt(table->rows() - 1, 0).format().toTableCellFormat();
-    const int padLeft = std::max(0, UnitsToTwips(PaddingOf(firstCell, tf, kLeft)));
+    // A nested table is read as standing where its cell's text starts.
+    const int padLeft = depth > 1 ? 0 : std::max(0, UnitsToTwips(PaddingOf(firstCell, tf, kLeft)));
     const int left = std::max(0, UnitsToTwips(tf.leftMargin()) + padLeft);
     const std::vector<int> widths = ColumnWidths(table, widthTwips - left);
     std::vector<int> edges{left};
