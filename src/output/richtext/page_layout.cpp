@@ -122,6 +122,7 @@ TPageLayout::TPageLayout(const QTextDocument& source, const TRtfPage& page)
     formatScale_ = FormatScale(device_);
     doc_.reset(source.clone());
     const bool hasBorders = MakeRoomForParagraphBorders(*doc_);
+    sections_ = PrepareSectionColumns(*doc_, BodyWidth(page_), formatScale_);
     FitTabStops(*doc_, BodyWidth(page_) / formatScale_);
     ScaleParagraphIndents(*doc_, formatScale_);
     KeepSpaceAfterTables(*doc_);
@@ -135,7 +136,13 @@ TPageLayout::TPageLayout(const QTextDocument& source, const TRtfPage& page)
     doc_->rootFrame()->setFrameFormat(root);
     doc_->setTextWidth(BodyWidth(page_));
     FitTableRowHeights(*doc_, formatScale_);
-    pages_ = BreakIntoPages(CollectFlowUnits(*doc_, formatScale_), BodyHeight(page_));
+    if (sections_.empty()) {
+        pages_ = BreakIntoPages(CollectFlowUnits(*doc_, formatScale_), BodyHeight(page_));
+    } else {
+        columnPages_ =
+            FlowIntoColumns(*doc_, sections_, formatScale_, BodyWidth(page_), BodyHeight(page_));
+        pages_ = PageSpansOf(columnPages_);
+    }
     if (hasBorders) borderBoxes_ = ParagraphBorderBoxes(*doc_);
     tabLeaders_ = FindTabLeaders(*doc_, formatScale_);
 
@@ -191,6 +198,13 @@ void TPageLayout::KeepLongBlocksShaped(const TPageSpan& span) const {
     shaped_ = std::move(onPage);
 }
 
+std::vector<TColumnSlice> TPageLayout::BodySlices(int page) const {
+    if (!columnPages_.empty()) return columnPages_[std::size_t(page - 1)].slices;
+    const TPageSpan& span = pages_[std::size_t(page - 1)];
+    return {{span.top, span.bottom, 0, 0, -page_.marginLeft / kTwipsPerLayoutUnit,
+             (page_.width - page_.marginLeft) / kTwipsPerLayoutUnit}};
+}
+
 void TPageLayout::DrawPage(QPainter& painter, int page, const QRectF& target,
                            const TRtfFooter& footer) const {
     if (page < 1 || page > PageCount() || target.isEmpty()) return;
@@ -201,22 +215,34 @@ void TPageLayout::DrawPage(QPainter& painter, int page, const QRectF& target,
 
     // The footer is placed in twips, the body in layout units.
     painter.save();
-    const double reach = TableBorderReachAbove(*doc_, span.top) * kTwipsPerLayoutUnit;
-    const double bodyHeight = (span.bottom - span.top) * kTwipsPerLayoutUnit + reach;
-    painter.setClipRect(QRectF(0, page_.marginTop - reach, page_.width, bodyHeight),
-                        Qt::IntersectClip);
     painter.translate(page_.marginLeft, page_.marginTop);
     painter.scale(kTwipsPerLayoutUnit, kTwipsPerLayoutUnit);
-    painter.translate(0, -span.top);
-    QAbstractTextDocumentLayout::PaintContext context;
-    context.clip =
-        QRectF(-page_.marginLeft / kTwipsPerLayoutUnit, span.top - reach / kTwipsPerLayoutUnit,
-               page_.width / kTwipsPerLayoutUnit, bodyHeight / kTwipsPerLayoutUnit);
-    context.palette.setColor(QPalette::Text, Qt::black);
     KeepLongBlocksShaped(span);
-    doc_->documentLayout()->draw(&painter, context);
-    DrawParagraphBorderBoxes(painter, borderBoxes_, context.clip, formatScale_);
-    DrawTabLeaders(painter, tabLeaders_, context.clip);
+    for (const TColumnSlice& slice : BodySlices(page)) {
+        const double height = slice.bottom - slice.top;
+        if (height <= 0) continue; // an empty clip would draw the whole text
+        painter.save();
+        // A table row starting the slice keeps its top border, drawn across its edge.
+        const double reach = TableBorderReachAbove(*doc_, slice.top);
+        painter.setClipRect(QRectF(slice.clipLeft, slice.y - reach,
+                                   slice.clipRight - slice.clipLeft, height + reach),
+                            Qt::IntersectClip);
+        painter.translate(slice.x, slice.y - slice.top);
+        QAbstractTextDocumentLayout::PaintContext context;
+        // The layout draws every paragraph that meets its clip, even one that only
+        // touches it; in a PDF the painter's clip hides such a paragraph but its text
+        // stays, and reads as part of the page. A little inside the slice it draws
+        // only the paragraphs it shows.
+        const double inset = std::min(1.0, height / 4);
+        context.clip = QRectF(slice.clipLeft - slice.x, slice.top + inset,
+                              slice.clipRight - slice.clipLeft, height - 2 * inset);
+        context.palette.setColor(QPalette::Text, Qt::black);
+        doc_->documentLayout()->draw(&painter, context);
+        DrawParagraphBorderBoxes(painter, borderBoxes_, context.clip, formatScale_);
+        DrawTabLeaders(painter, tabLeaders_, context.clip);
+        painter.restore();
+    }
+    if (!columnPages_.empty()) DrawColumnRules(painter, columnPages_[std::size_t(page - 1)]);
     painter.restore();
 
     DrawPageFooter(painter, footer, page_, page, doc_->defaultFont().family());

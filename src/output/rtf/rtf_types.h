@@ -71,11 +71,30 @@ enum : int {
     PictureType,
     // QTextImageFormat, QSize: \picw and \pich as the file gave them for PictureData.
     PictureExtent,
+    // QTextBlockFormat, int: the paragraph starts a section (a TRtfSectionBreak
+    // value: how it starts). Set where the file starts a section with \sect, and on
+    // the first paragraph when the first section has columns; the section's other
+    // values stand beside it.
+    SectionBreak,
+    // QTextBlockFormat, int: the section's number of columns (\cols).
+    SectionColumns,
+    // QTextBlockFormat, int: the space between columns in twips (\colsx).
+    SectionColumnGap,
+    // QTextBlockFormat, QList<int>: columns of their own widths (\colno, \colw,
+    // \colsr): width and space to its right in twips, column after column.
+    SectionColumnWidths,
+    // QTextBlockFormat, bool: a rule between the section's columns (\linebetcol).
+    SectionLineBetween,
+    // QTextBlockFormat, bool: the paragraph starts a new column (\column).
+    ColumnBreakBefore,
     // QTextTableFormat, QList<int>: each row's \trrh in twips (>0 at least, <0
     // exactly, 0 as the text needs); missing entries mean 0.
     RowHeights,
 };
 }
+
+// How a section starts (\sbkpage, \sbknone, \sbkcol, \sbkeven, \sbkodd).
+enum class TRtfSectionBreak : int { Page = 0, None, Column, Even, Odd };
 
 // Leaders of tab stops (\tldot, \tlhyph, \tlul, \tlth, \tleq).
 enum class TRtfTabLeader : int { None = 0, Dot, Hyphen, Underline, ThickLine, Equal };
