@@ -2,15 +2,19 @@
 
 #include "finder/related_form.h"
 #include "finder/segment_list.h"
+#include "finder/text_search.h"
 #include "finder/ts_list_form.h"
 #include "finder/viewer_form.h"
 #include "output/richtext/rich_text_control.h"
+#include "search/library_entries.h"
 
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTabBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextCursor>
 #include <QTimer>
@@ -155,6 +159,39 @@ TEST_F(ViewerTest, TextListListsByKindAndMirrorsTheSelectionWithTheViewer) {
     list.close();
     EXPECT_FALSE(listManager.Visible());
     EXPECT_TRUE(list.isHidden());
+}
+
+TEST_F(ViewerTest, TextListSearchNarrowsTheKindShownOnceTheIndexIsReady) {
+    TTextSearch search(*app.Library());
+    TTSListForm list(app, listManager, &frame);
+    list.SetTextSearch(&search);
+    listManager.ShowKind(TListKind::MarkScheme);
+    auto* model = list.List()->model();
+    QLineEdit* field = list.SearchField();
+    EXPECT_EQ(field->accessibleName(), "Search text");
+    EXPECT_FALSE(field->isEnabled());
+    EXPECT_EQ(field->placeholderText(), QString::fromUtf8("Preparing the search index…"));
+
+    // Words already in the field are searched for once the index is ready.
+    field->setText("forces a");
+    EXPECT_EQ(model->rowCount(), 2);
+    QTemporaryDir cache;
+    search.SetIndex(TTextIndex::Build(cache.filePath("texts.index").toStdString(), "key",
+                                      LibraryEntries(*app.Library(), nullptr)));
+    EXPECT_TRUE(field->isEnabled());
+    ASSERT_EQ(model->rowCount(), 1);
+    EXPECT_EQ(list.Items().Item(0), Seg("M1a"));
+
+    // The same words in another kind; clearing lists the whole kind again, in its order.
+    list.Tabs()->setCurrentIndex(1);
+    EXPECT_EQ(model->rowCount(), 0);
+    field->clear();
+    EXPECT_EQ(model->rowCount(), 1);
+    list.Tabs()->setCurrentIndex(0);
+    QTest::keyClicks(field, "FORCES");
+    QTest::keyClick(field, Qt::Key_Return);
+    ASSERT_EQ(model->rowCount(), 2);
+    EXPECT_EQ(list.Items().Item(1), Seg("M1a"));
 }
 
 TEST_F(ViewerTest, MarksSearchedWordsAndPrefixesInTheShownTextOnly) {
