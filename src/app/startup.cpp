@@ -111,6 +111,8 @@ int RunQuarrybook(int argc, char** argv) {
     textList.SetTextSearch(&textSearch);
     mainForm.SetViewer(viewer, related);
     finder.OnTextSearch([&viewer](const QStringList& terms) { viewer.SetHighlightTerms(terms); });
+    textList.OnTextSearch(
+        [&viewer](const QStringList& terms) { viewer.SetTextListHighlightTerms(terms); });
     TAboutExForm about(FromCp1252(choice.Subject), &mainForm);
     mainForm.ApplyCaptionOverrides();
     mainForm.SetAboutBox(&about);

@@ -80,20 +80,6 @@ std::size_t Slot(TDimension d) {
 const char* const kResourceQuestion =
     "This question requires a resource.  Would you like to add this to the document?";
 
-// The words and "quoted phrases" of what was typed, as the shown text spells them.
-QStringList SearchTerms(const QString& typed) {
-    QStringList terms;
-    const QStringList parts = typed.split(QLatin1Char('"'));
-    for (int i = 0; i < parts.size(); ++i) {
-        if (i % 2) {
-            if (!parts[i].trimmed().isEmpty()) terms << parts[i].simplified();
-            continue;
-        }
-        terms << parts[i].split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    }
-    return terms;
-}
-
 } // namespace
 
 TQFForm::TQFForm(TAppLogic& app, TViewManager& manager, TFinderHost& host, TCategoryPicker& picker)

@@ -7,6 +7,7 @@
 #include "search/text_index.h"
 
 #include <QLineEdit>
+#include <QStringList>
 
 #include <algorithm>
 
@@ -81,7 +82,15 @@ std::vector<const TTextSegment*> TTextSearch::Find(std::string_view typed, char 
 }
 
 void TTextSearch::ShowStateIn(QLineEdit& field, const QString& readyTip) const {
+    // A field that waits for a rebuild while the user types in it takes the keyboard
+    // back once it is usable, rather than leaving it wherever Qt moved it.
+    constexpr const char* kRefocus = "refocusWhenReady";
+    if (!Ready() && field.hasFocus()) field.setProperty(kRefocus, true);
     field.setEnabled(Ready());
+    if (Ready() && field.property(kRefocus).toBool()) {
+        field.setProperty(kRefocus, false);
+        if (field.window()->isActiveWindow()) field.setFocus();
+    }
     if (Ready()) {
         field.setPlaceholderText(QStringLiteral("Search text"));
         field.setToolTip(readyTip);
@@ -92,4 +101,17 @@ void TTextSearch::ShowStateIn(QLineEdit& field, const QString& readyTip) const {
         field.setPlaceholderText(QStringLiteral("Preparing the search index\u2026"));
         field.setToolTip(QString());
     }
+}
+
+QStringList SearchTerms(const QString& typed) {
+    QStringList terms;
+    const QStringList parts = typed.split(QLatin1Char('"'));
+    for (int i = 0; i < parts.size(); ++i) {
+        if (i % 2) {
+            if (!parts[i].trimmed().isEmpty()) terms << parts[i].simplified();
+            continue;
+        }
+        terms << parts[i].split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    }
+    return terms;
 }

@@ -3,6 +3,7 @@
 #include "framework/observer.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -11,6 +12,7 @@
 #include <vector>
 
 class QLineEdit;
+
 class TLibrary;
 class TTextIndex;
 class TTextSegment;
@@ -48,3 +50,7 @@ private:
     QString fUnavailable;
     std::function<void()> fDamaged;
 };
+
+// The words and "quoted phrases" of what was typed, as the shown text spells them:
+// what the Viewer marks.
+QStringList SearchTerms(const QString& typed);

@@ -192,7 +192,10 @@ void TTSListForm::RunTextSearch() {
 void TTSListForm::ApplyTextFilter() {
     const std::string typed = fSearchField->text().toStdString();
     const bool ready = fTextSearch && fTextSearch->Ready();
-    fSearchedFor = ready ? MatchExpression(typed) : std::string();
+    const std::string searched = ready ? MatchExpression(typed) : std::string();
+    if (fTextSearched && searched != fSearchedFor)
+        fTextSearched(searched.empty() ? QStringList() : SearchTerms(fSearchField->text()));
+    fSearchedFor = searched;
     const int oldIndex = fApp.CurrentList() == &fItems ? fApp.CurrentIndex() : -1;
     const TTextSegment* current = oldIndex >= 0 && oldIndex < int(fSegments.size())
                                       ? fSegments[std::size_t(oldIndex)]

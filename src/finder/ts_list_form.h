@@ -5,6 +5,7 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,10 @@ public:
     // The library's full-text search, which must outlive the window; without one the
     // field stays disabled.
     void SetTextSearch(TTextSearch* search);
+    // Told the words to mark whenever the searched words change.
+    void OnTextSearch(std::function<void(const QStringList& terms)> told) {
+        fTextSearched = std::move(told);
+    }
     // Re-lists the manager's kind.
     void Fill();
 
@@ -66,6 +71,7 @@ private:
     QTimer* fSearchTimer = nullptr;
     TTextSearch* fTextSearch = nullptr;
     std::string fSearchedFor;
+    std::function<void(const QStringList&)> fTextSearched;
     bool fInClick = false;
     bool fMirroring = false;
     bool fObserving = false;

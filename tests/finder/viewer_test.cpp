@@ -52,9 +52,10 @@ protected:
 
 TEST_F(ViewerTest, ShowsTheSelectedTextWithoutEndMarksAndBlanksForSeveralItems) {
     auto* q = Seg("Q1");
-    q->Chunk = MakeChunk({"{\\rtf1\\ansi\\f0 Forces pre-\\par on a ramp\\par -\\par}"});
+    q->Chunk =
+        MakeChunk({"{\\rtf1\\ansi\\f0 Forces pre-\\par on a{\\v  hidden} ramp\\par -\\par}"});
     Select("Q1");
-    EXPECT_EQ(Shown(), "Forces pre-\non a ramp");
+    EXPECT_EQ(Shown(), "Forces pre-\non a ramp"); // hidden text hidden, as in a word processor
     EXPECT_EQ(form->ShownChunk(), q->Chunk.get());
     EXPECT_EQ(form->Button("NextB")->isEnabled(), false); // no current list
     EXPECT_TRUE(form->Button("RelMSB")->isEnabled());
@@ -209,4 +210,12 @@ TEST_F(ViewerTest, MarksSearchedWordsAndPrefixesInTheShownTextOnly) {
     EXPECT_FALSE(form->Text()->Document().isModified());
     form->SetHighlightTerms({});
     EXPECT_FALSE(marked(20));
+
+    // The finder searched questions only; the text list's words mark the other texts.
+    Seg("M1a")->Chunk = MakeChunk({"{\\rtf1\\ansi\\f0 ramp\\par}"});
+    form->SetHighlightTerms({"ramp"});
+    Select("M1a");
+    EXPECT_FALSE(marked(0));
+    form->SetTextListHighlightTerms({"ramp"});
+    EXPECT_TRUE(marked(0));
 }

@@ -121,6 +121,7 @@ TPageLayout::TPageLayout(const QTextDocument& source, const TRtfPage& page)
     : page_(page), device_(LayoutDevice()) {
     formatScale_ = FormatScale(device_);
     doc_.reset(source.clone());
+    positions_ = PrepareForPrint(*doc_);
     const bool hasBorders = MakeRoomForParagraphBorders(*doc_);
     sections_ = PrepareSectionColumns(*doc_, BodyWidth(page_), formatScale_);
     FitTabStops(*doc_, BodyWidth(page_) / formatScale_);
@@ -161,6 +162,7 @@ TPageLayout::TPageLayout(const QTextDocument& source, const TRtfPage& page)
 TPageLayout::~TPageLayout() = default;
 
 int TPageLayout::PageOfPosition(int position) const {
+    position = positions_.ToCopy(position);
     position = std::clamp(position, 0, std::max(0, doc_->characterCount() - 1));
     const QTextBlock block = doc_->findBlock(position);
     if (!block.isValid()) return 1;

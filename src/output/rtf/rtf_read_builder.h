@@ -1,5 +1,6 @@
 #pragma once
 
+#include "output/rtf/rtf_read_lists.h"
 #include "output/rtf/rtf_read_state.h"
 
 #include <QTextBlockFormat>
@@ -23,6 +24,7 @@ struct TRtfParagraph {
     QTextBlockFormat format;
     QTextCharFormat markFormat; // the paragraph mark's format: height of an empty line
     std::vector<TRtfRun> runs;
+    TRtfParaList list;
     // Set, this stands for a table nested in a cell, at this place among its paragraphs.
     std::shared_ptr<const TRtfNestedTable> nested;
     bool IsEmpty() const { return runs.empty() && !nested; }
@@ -74,9 +76,9 @@ private:
     void FlushTable();
     void CloseNestedTable();
     // Inserts the rows as a table at `cursor`, and leaves it in the block after.
-    static void EmitTable(QTextCursor& cursor, TRowIt first, TRowIt last, bool nested);
+    void EmitTable(QTextCursor& cursor, TRowIt first, TRowIt last, bool nested);
     static void InsertRuns(QTextCursor& cursor, const TRtfParagraph& paragraph);
-    static void FillCell(QTextCursor cursor, const std::vector<TRtfParagraph>& paragraphs);
+    void FillCell(QTextCursor cursor, const std::vector<TRtfParagraph>& paragraphs);
 
     QTextCursor& cursor_;
     bool needBlock_ = false; // the previous paragraph ended with \par
@@ -89,6 +91,7 @@ private:
     std::vector<TRow> nestedRows_;
     std::vector<TCell> nestedRow_;
     TCell nestedCell_;
+    TRtfListJoiner lists_;
 };
 
 // Twips per QTextDocument length unit: the document lays out at 96 units per inch.

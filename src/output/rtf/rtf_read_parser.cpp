@@ -70,6 +70,7 @@ void TRtfParser::PushGroup() {
     if (g.dest == TRtfDest::StyleSheet && g.ownsDest) styleEntry_ = TStyle{};
     g.ownsDest = false;
     g.ownsField = false;
+    g.ownsListText = false;
     g.style = -1;
     stack_.push_back(std::move(g));
 }
@@ -100,7 +101,9 @@ void TRtfParser::EndGroup(const TGroup& closed) {
     }
     if (closed.ownsField) EndField(closed);
     if (closed.ownsTextBox) EndTextBox(closed);
+    if (closed.ownsListText) EndListText();
     if (closed.ownsDest) {
+        EndListGroup(closed);
         if (closed.dest == TRtfDest::Picture) EndPicture();
         if (closed.dest == TRtfDest::Footer) CloseRun();
         // The nested row's definition ends with its group; the outer row's holds.
@@ -122,6 +125,12 @@ void TRtfParser::SkipDestination() {
         PopGroup();
     }
     // In the outermost group a destination word cannot take the rest of the file.
+}
+
+// Hidden body text is kept (a format property marks it); the footer is plain text
+// with nowhere to keep that mark, so hidden text there is left out.
+bool TRtfParser::HiddenInFooter() const {
+    return stack_.back().chr.hidden && stack_.back().dest == TRtfDest::Footer;
 }
 
 bool TRtfParser::InBodyText() const {
@@ -168,6 +177,10 @@ void TRtfParser::HandleText(std::string_view bytes) {
         break;
     case TRtfDest::ShapeValue:
         ShapeValueText(bytes);
+        break;
+    case TRtfDest::ListLevelText:
+    case TRtfDest::OldListText:
+        AppendListText(bytes);
         break;
     case TRtfDest::ShapeName:
         if (shapePropertyName_.size() < 64)
@@ -243,7 +256,7 @@ void TRtfParser::FlushBytes() {
 
 void TRtfParser::AppendBytes(std::string_view bytes) {
     const TGroup& g = Top();
-    if (g.chr.hidden) return;
+    if (HiddenInFooter()) return;
     PrepareRun();
     const int codePage = CodePageOf(g.chr);
     if (codePage == RtfCodePage::Ansi) {
@@ -260,7 +273,7 @@ void TRtfParser::AppendBytes(std::string_view bytes) {
 }
 
 void TRtfParser::AppendUnicode(char32_t cp) {
-    if (!InBodyText() || Top().chr.hidden || cp == 0) return;
+    if (!InBodyText() || HiddenInFooter() || cp == 0) return;
     PrepareRun();
     FlushBytes();
     if (cp < 0x10000) {
@@ -273,7 +286,7 @@ void TRtfParser::AppendUnicode(char32_t cp) {
 }
 
 void TRtfParser::AppendUnicodeText(QStringView text) {
-    if (!InBodyText() || Top().chr.hidden || text.isEmpty()) return;
+    if (!InBodyText() || HiddenInFooter() || text.isEmpty()) return;
     PrepareRun();
     FlushBytes();
     runText_.append(text);
@@ -294,7 +307,7 @@ void TRtfParser::CloseRun() {
 }
 
 void TRtfParser::AppendImage(const QTextImageFormat& format) {
-    if (Top().dest != TRtfDest::Body || Top().chr.hidden) return;
+    if (Top().dest != TRtfDest::Body) return;
     CloseRun();
     nestedCellPending_ = false;
     paragraph_.runs.push_back({QString(QChar::ObjectReplacementCharacter), format, true});
@@ -317,6 +330,7 @@ void TRtfParser::EndParagraph(bool terminated) {
         MarkBreaks(p.format);
     }
     p.markFormat = CharFormat(g.chr);
+    PlaceInList(p, g.para);
     builder_.AddParagraph(std::move(p), textBoxOpen_ ? 1 : g.para.tableDepth, terminated);
     nestedCellPending_ = false;
 }
@@ -327,6 +341,7 @@ void TRtfParser::EndCell() {
     paragraph_ = TRtfParagraph{};
     p.format = BlockFormat(Top().para);
     p.markFormat = CharFormat(Top().chr);
+    PlaceInList(p, Top().para);
     builder_.EndCell(std::move(p));
     nestedCellPending_ = false;
 }
@@ -337,6 +352,7 @@ void TRtfParser::EndNestedCell() {
     paragraph_ = TRtfParagraph{};
     p.format = BlockFormat(Top().para);
     p.markFormat = CharFormat(Top().chr);
+    PlaceInList(p, Top().para);
     builder_.EndNestedCell(std::move(p));
     nestedCellPending_ = false;
 }
@@ -354,6 +370,8 @@ void TRtfParser::Finish() {
     TRtfParagraph p = std::move(paragraph_);
     p.format = BlockFormat(g.para);
     p.markFormat = CharFormat(g.chr);
+    // The empty paragraph after the last paragraph mark shows no marker of its own.
+    if (!p.IsEmpty()) PlaceInList(p, g.para);
     if (!p.IsEmpty() && (pageBreakPending_ || (sectionBreakPending_ && sectionBreaksPage_)))
         p.format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
     if (!p.IsEmpty() && g.para.tableDepth == 0) MarkBreaks(p.format);

@@ -50,6 +50,7 @@ void TRtfParser::EndTextBox(const TGroup& closed) {
     TRtfParagraph last = std::move(paragraph_);
     last.format = BlockFormat(closed.para);
     last.markFormat = CharFormat(closed.chr);
+    PlaceInList(last, closed.para);
     textBoxOpen_ = false;
 
     TRtfRowDef box;

@@ -2,6 +2,7 @@
 
 #include "output/rtf/rtf_types.h"
 #include "output/rtf/rtf_write_format.h"
+#include "output/rtf/rtf_write_lists.h"
 #include "output/rtf/rtf_write_output.h"
 #include "output/rtf/rtf_write_picture.h"
 
@@ -28,6 +29,7 @@ public:
     TRtfSink& Body() { return body_; }
     const TRtfFontTable& Fonts() const { return fonts_; }
     const TRtfColorTable& Colors() const { return colors_; }
+    const TRtfListTable& Lists() const { return lists_; }
 
 private:
     // How a paragraph ends: a paragraph mark, the end of a table cell (\cell, or
@@ -42,7 +44,7 @@ private:
 
     void WriteItems(QTextFrame::iterator it, int depth, TEnd lastEnd, int widthTwips);
     void WriteParagraph(const QTextBlock& block, int depth, TEnd end);
-    void WriteListMarker(const QTextBlock& block);
+    void WriteListItem(const QTextBlock& block);
     void WriteRuns(const QTextBlock& block, TRtfCharProps& state);
     void WritePicture(const QTextImageFormat& format);
     void OpenLink(const QString& href);
@@ -56,6 +58,7 @@ private:
     const QTextDocument& doc_;
     TRtfFontTable fonts_;
     TRtfColorTable colors_;
+    TRtfListTable lists_;
     TRtfFormatMapper mapper_;
     TRtfSink body_;
     QHash<QString, std::optional<TRtfPicture>> pictures_;
