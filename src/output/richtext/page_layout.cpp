@@ -3,6 +3,7 @@
 #include "output/richtext/page_decor.h"
 #include "output/richtext/print_spacing.h"
 #include "output/richtext/tab_stops.h"
+#include "output/richtext/table_rows.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QPainter>
@@ -137,6 +138,7 @@ TPageLayout::TPageLayout(const QTextDocument& source, const TRtfPage& page)
     root.setBorder(0);
     doc_->rootFrame()->setFrameFormat(root);
     doc_->setTextWidth(BodyWidth(page_));
+    FitTableRowHeights(*doc_, formatScale_);
     if (sections_.empty()) {
         pages_ = BreakIntoPages(CollectFlowUnits(*doc_, formatScale_), BodyHeight(page_));
     } else {
@@ -229,9 +231,11 @@ void TPageLayout::DrawPage(QPainter& painter, int page, const QRectF& target,
         const double height = slice.bottom - slice.top;
         if (height <= 0) continue; // an empty clip would draw the whole text
         painter.save();
-        painter.setClipRect(
-            QRectF(slice.clipLeft, slice.y, slice.clipRight - slice.clipLeft, height),
-            Qt::IntersectClip);
+        // A table row starting the slice keeps its top border, drawn across its edge.
+        const double reach = TableBorderReachAbove(*doc_, slice.top);
+        painter.setClipRect(QRectF(slice.clipLeft, slice.y - reach,
+                                   slice.clipRight - slice.clipLeft, height + reach),
+                            Qt::IntersectClip);
         painter.translate(slice.x, slice.y - slice.top);
         QAbstractTextDocumentLayout::PaintContext context;
         // The layout draws every paragraph that meets its clip, even one that only

@@ -103,6 +103,9 @@ enum : int {
     // its marker hangs. The format's own text indent stays 0, so that the screen
     // draws the marker before the text.
     ListTextIndent,
+    // QTextTableFormat, QList<int>: each row's \trrh in twips (>0 at least, <0
+    // exactly, 0 as the text needs); missing entries mean 0.
+    RowHeights,
     // QTextBlockFormat, bool: neither the first nor the last line of the paragraph
     // alone on a page (\widctlpar, or the document's \widowctrl).
     WidowControl,
