@@ -29,10 +29,13 @@
 #include <optional>
 
 namespace {
-// Format lengths are in units of 1/96 inch.
-constexpr double kPointsPerUnit = 72.0 / 96.0;
-constexpr double kTwipsPerInch = 1440.0;
-constexpr double kTwipsPerUnit = kTwipsPerInch / 96.0;
+// Paragraph spacing and indents are given in points and kept in format units.
+double FormatToPoints(double units) {
+    return TPoints(TFormatUnits(units)).Value();
+}
+double PointsToFormat(double points) {
+    return TFormatUnits(TPoints(points)).Value();
+}
 
 QFont DefaultFont() {
     QFont font(QStringLiteral("Times New Roman"));
@@ -402,7 +405,8 @@ bool TRichTextControl::InsertPicture(const QString& path, QString* error) {
     format.setProperty(RtfProperty::PictureType, QString::fromLatin1(type));
     format.setProperty(RtfProperty::PictureExtent, image.size());
     const double textWidth =
-        (extras_.page.width - extras_.page.marginLeft - extras_.page.marginRight) / kTwipsPerUnit;
+        TFormatUnits(TTwips(extras_.page.width - extras_.page.marginLeft - extras_.page.marginRight))
+            .Value();
     const double scale = image.width() > textWidth ? textWidth / image.width() : 1.0;
     format.setWidth(image.width() * scale);
     format.setHeight(image.height() * scale);
@@ -420,22 +424,22 @@ void TRichTextControl::MergeBlockFormat(const QTextBlockFormat& format) {
 }
 
 double TRichTextControl::SpaceBefore() const {
-    return Cursor().blockFormat().topMargin() * kPointsPerUnit;
+    return FormatToPoints(Cursor().blockFormat().topMargin());
 }
 
 void TRichTextControl::SetSpaceBefore(double points) {
     QTextBlockFormat f;
-    f.setTopMargin(std::max(0.0, points) / kPointsPerUnit);
+    f.setTopMargin(PointsToFormat(std::max(0.0, points)));
     MergeBlockFormat(f);
 }
 
 double TRichTextControl::SpaceAfter() const {
-    return Cursor().blockFormat().bottomMargin() * kPointsPerUnit;
+    return FormatToPoints(Cursor().blockFormat().bottomMargin());
 }
 
 void TRichTextControl::SetSpaceAfter(double points) {
     QTextBlockFormat f;
-    f.setBottomMargin(std::max(0.0, points) / kPointsPerUnit);
+    f.setBottomMargin(PointsToFormat(std::max(0.0, points)));
     MergeBlockFormat(f);
 }
 
@@ -474,14 +478,14 @@ void TRichTextControl::SetAlignment(Qt::Alignment alignment) {
 }
 
 double TRichTextControl::LeftIndent() const {
-    return Cursor().blockFormat().leftMargin() * kPointsPerUnit;
+    return FormatToPoints(Cursor().blockFormat().leftMargin());
 }
 
 void TRichTextControl::SetIndents(double left, double firstLine, double right) {
     QTextBlockFormat f;
-    f.setLeftMargin(std::max(0.0, left) / kPointsPerUnit);
-    f.setTextIndent(firstLine / kPointsPerUnit);
-    f.setRightMargin(std::max(0.0, right) / kPointsPerUnit);
+    f.setLeftMargin(PointsToFormat(std::max(0.0, left)));
+    f.setTextIndent(PointsToFormat(firstLine));
+    f.setRightMargin(PointsToFormat(std::max(0.0, right)));
     MergeBlockFormat(f);
 }
 
@@ -533,7 +537,7 @@ void TRichTextControl::SetPage(const TRtfPage& page) {
 }
 
 QSizeF TRichTextControl::PageSizeInches() const {
-    return QSizeF(extras_.page.width / kTwipsPerInch, extras_.page.height / kTwipsPerInch);
+    return QSizeF(TTwips(extras_.page.width).Inches(), TTwips(extras_.page.height).Inches());
 }
 
 int TRichTextControl::PageCount() const {

@@ -16,7 +16,7 @@ constexpr int kDefaultCellWidth = 1440;
 constexpr int kMaxMergedRows = 64;
 
 double Units(int twips) {
-    return twips / kRtfTwipsPerUnit;
+    return TFormatUnits(TTwips(twips)).Value();
 }
 
 // A cell after horizontal merging: its edges and the file cells it holds.

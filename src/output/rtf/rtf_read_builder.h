@@ -1,6 +1,7 @@
 #pragma once
 
 #include "output/rtf/rtf_read_state.h"
+#include "output/rtf/rtf_units.h"
 
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
@@ -64,5 +65,3 @@ private:
     TCell openCell_;
 };
 
-// Twips per QTextDocument length unit: the document lays out at 96 units per inch.
-constexpr double kRtfTwipsPerUnit = 15.0;

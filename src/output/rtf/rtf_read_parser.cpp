@@ -17,8 +17,14 @@ TRtfParser::TRtfParser(QTextCursor& cursor, bool replacing)
       replacing_(replacing) {}
 
 TRtfExtras TRtfParser::Parse(std::string_view rtf) {
+    Run(rtf, TGroup{});
+    return extras_;
+}
+
+void TRtfParser::Run(std::string_view rtf, const TGroup& start) {
+    source_ = rtf;
     tokenizer_ = std::make_unique<TRtfTokenizer>(rtf);
-    stack_.assign(1, TGroup{});
+    stack_.assign(1, start);
     for (;;) {
         const TRtfToken t = tokenizer_->Next();
         if (t.kind == TRtfTokenKind::End) break;
@@ -56,7 +62,6 @@ TRtfExtras TRtfParser::Parse(std::string_view rtf) {
         }
     }
     Finish();
-    return extras_;
 }
 
 void TRtfParser::PushGroup() {
@@ -101,7 +106,10 @@ void TRtfParser::EndGroup(const TGroup& closed) {
     if (closed.ownsField) EndField(closed);
     if (closed.ownsDest) {
         if (closed.dest == TRtfDest::Picture) EndPicture();
-        if (closed.dest == TRtfDest::Footer) CloseRun();
+        if (closed.dest == TRtfDest::Footer) {
+            CloseRun();
+            EndFooterText();
+        }
     }
 }
 
@@ -342,7 +350,7 @@ void TRtfParser::Finish() {
     builder_.Finish(std::move(p), g.para.tableDepth > 0, rowDef_);
     if (replacing_) {
         QTextOption option = doc_.defaultTextOption();
-        option.setTabStopDistance(defaultTab_ / kRtfTwipsPerUnit);
+        option.setTabStopDistance(TFormatUnits(TTwips(defaultTab_)).Value());
         doc_.setDefaultTextOption(option);
     }
 

@@ -12,6 +12,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -72,7 +73,7 @@ private:
         std::vector<TStyleWord> words;
         int basedOn = -1;
     };
-    enum class TFieldKind { Other, Hyperlink, Page, Symbol };
+    enum class TFieldKind { Other, Hyperlink, Page, PageCount, Symbol };
     struct TField {
         QString instruction;
         TFieldKind kind = TFieldKind::Other;
@@ -139,8 +140,18 @@ private:
     void BeginFieldResult();
     void EndField(const TGroup& closed);
     void EndPicture();
-    void BeginFooter(bool primary);
+    void BeginFooter(bool primary, TRtfAreaPages pages);
     void FooterPageNumber();
+
+    // Headers, footers, footnotes and their fields (rtf_read_areas.cpp).
+    void Run(std::string_view rtf, const TGroup& start);
+    TRtfText ReadText(std::string_view inner, const TGroup& start, int noteNumber);
+    std::optional<TRtfText> ReadGroupAsText(int noteNumber);
+    void ReadArea(std::vector<TRtfArea>& into, TRtfAreaPages pages);
+    void ReadNote();
+    void EndFooterText();
+    void AppendPageField(TRtfPageField field);
+    void AppendNoteNumber();
 
     TGroup& Top() { return stack_.back(); }
     bool InBodyText() const;
@@ -198,6 +209,16 @@ private:
     bool shapeHadContent_ = false;
     QByteArray shapePropertyName_; // the last \sn of the shape being read
     bool footerPrimary_ = false;
+    // The footer being read into `footer` is read again as a text of its own from
+    // its bytes, which start here, in the state its group began with.
+    std::size_t footerStart_ = 0;
+    TRtfAreaPages footerPages_ = TRtfAreaPages::All;
+    std::unique_ptr<TGroup> footerStartGroup_;
+    std::string_view source_;
+    int noteNumber_ = 0;      // in a footnote's own text: the note's number
+    int areaDepth_ = 0;       // 1 in a text of its own: it holds no further ones
+    int numberedNotes_ = 0;   // notes numbered so far
+    qint64 noteNumberAt_ = -1; // emitted_ just after the last \chftn of the body
     int defaultTab_ = 720;
     bool replacing_ = false;
 
