@@ -165,7 +165,9 @@ void TRichTextControl::Clear() {
 void TRichTextControl::LoadRtf(const QByteArray& rtf) {
     TRtfExtras loaded;
     QTextCursor cursor = Cursor();
-    if (IsEmpty()) {
+    const bool replacing = IsEmpty();
+    const int start = replacing ? 0 : std::min(cursor.position(), cursor.anchor());
+    if (replacing) {
         loaded = ::LoadRtf(Document(), rtf);
         documentPage_ = loaded.documentPage;
         cursor = QTextCursor(&Document());
@@ -176,6 +178,41 @@ void TRichTextControl::LoadRtf(const QByteArray& rtf) {
     }
     SetCursor(cursor);
     if (!extras_.footer.present && loaded.footer.present) extras_.footer = loaded.footer;
+    TakeAreas(std::move(loaded.areas), replacing, start, cursor.position());
+}
+
+// A text read into an empty control brings its headers and footers; one inserted
+// into a text brings only its footnotes, renumbered after the ones already there.
+void TRichTextControl::TakeAreas(TRtfAreas&& loaded, bool replacing, int from, int to) {
+    if (replacing) {
+        extras_.areas = std::move(loaded);
+        return;
+    }
+    if (loaded.notes.empty()) return;
+    const int offset = int(extras_.areas.notes.size());
+    for (TRtfText& note : loaded.notes)
+        extras_.areas.notes.push_back(std::move(note));
+    struct TMark {
+        int position, length, note;
+    };
+    std::vector<TMark> marks;
+    for (QTextBlock b = Document().findBlock(from); b.isValid() && b.position() < to;
+         b = b.next()) {
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const int note = fragment.charFormat().intProperty(RtfProperty::NoteMark);
+            if (note > 0 && fragment.position() >= from && fragment.position() < to)
+                marks.push_back({fragment.position(), fragment.length(), note + offset});
+        }
+    }
+    QTextCursor cursor(&Document());
+    for (const TMark& m : marks) {
+        QTextCharFormat f;
+        f.setProperty(RtfProperty::NoteMark, m.note);
+        cursor.setPosition(m.position);
+        cursor.setPosition(m.position + m.length, QTextCursor::KeepAnchor);
+        cursor.mergeCharFormat(f);
+    }
 }
 
 QByteArray TRichTextControl::GetRtf() const {
@@ -508,6 +545,13 @@ void TRichTextControl::KeepOnOnePage(int from, int to) {
 
 void TRichTextControl::SetFooter(const TRtfFooter& footer) {
     extras_.footer = footer;
+    DropFileFooters();
+}
+
+void TRichTextControl::DropFileFooters() {
+    if (extras_.areas.footers.empty()) return;
+    extras_.areas.footers.clear();
+    pages_.reset();
 }
 
 void TRichTextControl::SetStandardFooter(const QString& organisation) {
@@ -518,16 +562,18 @@ void TRichTextControl::SetStandardFooter(const QString& organisation) {
     footer.pointSize = 9;
     footer.italic = true;
     extras_.footer = footer;
+    DropFileFooters();
 }
 
 void TRichTextControl::RemoveFooter() {
     extras_.footer = TRtfFooter{};
+    DropFileFooters();
 }
 
 // --- Pages ------------------------------------------------------------------------
 
 const TPageLayout& TRichTextControl::Pages() const {
-    if (!pages_) pages_ = std::make_unique<TPageLayout>(Document(), extras_.page);
+    if (!pages_) pages_ = std::make_unique<TPageLayout>(Document(), extras_.page, extras_.areas);
     return *pages_;
 }
 

@@ -171,6 +171,8 @@ private:
     const TPageLayout& Pages() const;
     const QString& CachedPlainText() const;
     void ContentChanged();
+    void TakeAreas(TRtfAreas&& loaded, bool replacing, int from, int to);
+    void DropFileFooters();
 
     TRichTextEdit* editor_; // a child widget, owned by this widget
     TRtfExtras extras_;

@@ -1,5 +1,6 @@
 #include "output/rtf/rtf_read_parser.h"
 
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -27,6 +28,14 @@ TRtfText TRtfParser::ReadText(std::string_view inner, const TGroup& start, int n
     g.para.tableDepth = 0;
     cursor.beginEditBlock();
     parser->Run(inner, g);
+    // The mark that ends the last paragraph leaves an empty one after it, which
+    // would make a header or footer a line taller than it is.
+    const QTextBlock last = doc->lastBlock();
+    if (last.length() <= 1 && last.position() > 0 &&
+        doc->characterAt(last.position() - 1) == QChar::ParagraphSeparator) {
+        cursor.movePosition(QTextCursor::End);
+        cursor.deletePreviousChar();
+    }
     cursor.endEditBlock();
     pixelBudget_ = parser->pixelBudget_;
     return TRtfText(std::move(doc));

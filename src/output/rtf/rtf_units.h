@@ -42,10 +42,3 @@ using TPoints = TLength<72>;
 using TFormatUnits = TLength<96>;
 // Metafile extents (\picw, \pich of a metafile): hundredths of a millimetre.
 using THundredthsMm = TLength<2540>;
-
-// How many of the first unit one of the second holds, for scaling a painter from one
-// unit's coordinates to another's.
-template <class Big, class Small>
-constexpr double UnitsPer() {
-    return Small(Big(1)).Value();
-}
