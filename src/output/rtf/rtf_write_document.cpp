@@ -37,10 +37,18 @@ QString LinkTarget(const QTextCharFormat& format) {
 }
 } // namespace
 
-TRtfBodyWriter::TRtfBodyWriter(const QTextDocument& doc, const TRtfPage& page)
-    : doc_(doc), mapper_(doc, fonts_, colors_),
+TRtfBodyWriter::TRtfBodyWriter(const QTextDocument& doc, const TRtfPage& page,
+                               const TRtfAreas* areas)
+    : doc_(doc), fonts_(ownFonts_), colors_(ownColors_), areas_(areas),
+      mapper_(doc, fonts_, colors_),
       body_(std::size_t(std::max(0, doc.characterCount())) * 3 / 2 + 256),
       textWidth_(std::max(720, page.width - page.marginLeft - page.marginRight)) {}
+
+TRtfBodyWriter::TRtfBodyWriter(const QTextDocument& doc, TRtfBodyWriter& main)
+    : doc_(doc), fonts_(main.fonts_), colors_(main.colors_), areas_(nullptr),
+      mapper_(doc, fonts_, colors_),
+      body_(std::size_t(std::max(0, doc.characterCount())) * 3 / 2 + 64),
+      textWidth_(main.textWidth_) {}
 
 void TRtfBodyWriter::Write() {
     WriteItems(doc_.rootFrame()->begin(), 0, TEnd::None, textWidth_);
@@ -192,10 +200,14 @@ void TRtfBodyWriter::WriteRuns(const QTextBlock& block, TRtfCharProps& state) {
         const TRtfCharProps& props = mapper_.Props(format, fragment.charFormatIndex());
         WriteCharChange(body_, state, props);
         state = props;
-        if (mapper_.IsSymbolFont(props.font))
-            body_.SymbolText(fragment.text());
-        else
-            body_.Text(fragment.text());
+        if (!WriteLiveRun(format, fragment.text())) {
+            if (mapper_.IsSymbolFont(props.font))
+                body_.SymbolText(fragment.text());
+            else
+                body_.Text(fragment.text());
+        }
+        if (const int note = format.intProperty(RtfProperty::NoteMark); note > 0)
+            WriteNote(note - 1);
     }
     if (!link.isEmpty()) {
         body_.Raw("}}}");
