@@ -129,8 +129,8 @@ TPoints TPageAreas::BodyTop(int page) const {
 TPoints TPageAreas::BodyHeight(int page) const {
     TPoints bottom{TTwips(page_.height - page_.marginBottom)};
     if (const TArea* footer = Footer(page))
-        bottom = std::min(bottom, TPoints(TTwips(page_.height - page_.footerDistance)) -
-                                      footer->height);
+        bottom =
+            std::min(bottom, TPoints(TTwips(page_.height - page_.footerDistance)) - footer->height);
     // However tall the header and footer, a page keeps half an inch of body.
     return std::max(TPoints(TTwips(720)), bottom - BodyTop(page));
 }

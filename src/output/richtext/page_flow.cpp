@@ -152,7 +152,8 @@ std::vector<TFlowUnit> CollectFlowUnits(const QTextDocument& doc, double formatS
 }
 
 std::vector<TPageSpan> BreakIntoPages(const std::vector<TFlowUnit>& units, double bodyHeight) {
-    return BreakIntoPages(units, [bodyHeight](int) { return bodyHeight; }, 0);
+    return BreakIntoPages(
+        units, [bodyHeight](int) { return bodyHeight; }, 0);
 }
 
 std::vector<TPageSpan> BreakIntoPages(const std::vector<TFlowUnit>& units,

@@ -98,8 +98,7 @@ void KeepSpaceAfterTables(QTextDocument& doc) {
 }
 } // namespace
 
-TPageLayout::TPageLayout(const QTextDocument& source, const TRtfPage& page,
-                         const TRtfAreas& areas)
+TPageLayout::TPageLayout(const QTextDocument& source, const TRtfPage& page, const TRtfAreas& areas)
     : page_(page), device_(LayoutDevice()) {
     formatScale_ = FormatScale(device_);
     doc_.reset(source.clone());

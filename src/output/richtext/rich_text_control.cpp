@@ -441,9 +441,9 @@ bool TRichTextControl::InsertPicture(const QString& path, QString* error) {
     format.setProperty(RtfProperty::PictureData, bytes);
     format.setProperty(RtfProperty::PictureType, QString::fromLatin1(type));
     format.setProperty(RtfProperty::PictureExtent, image.size());
-    const double textWidth =
-        TFormatUnits(TTwips(extras_.page.width - extras_.page.marginLeft - extras_.page.marginRight))
-            .Value();
+    const double textWidth = TFormatUnits(TTwips(extras_.page.width - extras_.page.marginLeft -
+                                                 extras_.page.marginRight))
+                                 .Value();
     const double scale = image.width() > textWidth ? textWidth / image.width() : 1.0;
     format.setWidth(image.width() * scale);
     format.setHeight(image.height() * scale);

@@ -64,4 +64,3 @@ private:
     std::vector<TCell> openRow_;
     TCell openCell_;
 };
-

@@ -283,8 +283,8 @@ int PageField(TRtfWord word) {
 }
 
 int& PageFieldOf(TRtfPage& page, int field) {
-    int* const fields[] = {&page.width,         &page.height,    &page.marginLeft,
-                           &page.marginRight,   &page.marginTop, &page.marginBottom,
+    int* const fields[] = {&page.width,          &page.height,        &page.marginLeft,
+                           &page.marginRight,    &page.marginTop,     &page.marginBottom,
                            &page.footerDistance, &page.headerDistance};
     return *fields[field];
 }

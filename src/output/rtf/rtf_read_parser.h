@@ -215,9 +215,9 @@ private:
     TRtfAreaPages footerPages_ = TRtfAreaPages::All;
     std::unique_ptr<TGroup> footerStartGroup_;
     std::string_view source_;
-    int noteNumber_ = 0;      // in a footnote's own text: the note's number
-    int areaDepth_ = 0;       // 1 in a text of its own: it holds no further ones
-    int numberedNotes_ = 0;   // notes numbered so far
+    int noteNumber_ = 0;       // in a footnote's own text: the note's number
+    int areaDepth_ = 0;        // 1 in a text of its own: it holds no further ones
+    int numberedNotes_ = 0;    // notes numbered so far
     qint64 noteNumberAt_ = -1; // emitted_ just after the last \chftn of the body
     int defaultTab_ = 720;
     bool replacing_ = false;

@@ -3,7 +3,6 @@
 #include <memory>
 #include <vector>
 
-
 class QTextDocument;
 
 // A text of its own beside the body: a header, a footer or a footnote. It owns its

@@ -8,8 +8,7 @@
 // The units: twips (1/1440 inch) in RTF files and page setups; points (1/72 inch),
 // the page layout's own unit, which Qt's layout takes as its device pixels; format
 // units (1/96 inch), the lengths QTextDocument formats hold.
-template <int PerInch>
-class TLength {
+template <int PerInch> class TLength {
 public:
     static constexpr double kPerInch = PerInch;
 

@@ -65,7 +65,7 @@ private:
     const QTextDocument& doc_;
     TRtfFontTable ownFonts_;
     TRtfColorTable ownColors_;
-    TRtfFontTable& fonts_;   // this writer's own, or those of the main text
+    TRtfFontTable& fonts_; // this writer's own, or those of the main text
     TRtfColorTable& colors_;
     const TRtfAreas* areas_;
     TRtfFormatMapper mapper_;
