@@ -1,5 +1,6 @@
 #include "output/richtext/rich_text_control.h"
 
+#include "output/richtext/note_numbers.h"
 #include "output/richtext/page_keeping.h"
 #include "output/richtext/page_layout.h"
 #include "output/richtext/position_text.h"
@@ -188,31 +189,7 @@ void TRichTextControl::TakeAreas(TRtfAreas&& loaded, bool replacing, int from, i
         extras_.areas = std::move(loaded);
         return;
     }
-    if (loaded.notes.empty()) return;
-    const int offset = int(extras_.areas.notes.size());
-    for (TRtfText& note : loaded.notes)
-        extras_.areas.notes.push_back(std::move(note));
-    struct TMark {
-        int position, length, note;
-    };
-    std::vector<TMark> marks;
-    for (QTextBlock b = Document().findBlock(from); b.isValid() && b.position() < to;
-         b = b.next()) {
-        for (auto it = b.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            const int note = fragment.charFormat().intProperty(RtfProperty::NoteMark);
-            if (note > 0 && fragment.position() >= from && fragment.position() < to)
-                marks.push_back({fragment.position(), fragment.length(), note + offset});
-        }
-    }
-    QTextCursor cursor(&Document());
-    for (const TMark& m : marks) {
-        QTextCharFormat f;
-        f.setProperty(RtfProperty::NoteMark, m.note);
-        cursor.setPosition(m.position);
-        cursor.setPosition(m.position + m.length, QTextCursor::KeepAnchor);
-        cursor.mergeCharFormat(f);
-    }
+    AppendNotes(Document(), from, to, std::move(loaded.notes), extras_.areas.notes);
 }
 
 QByteArray TRichTextControl::GetRtf() const {

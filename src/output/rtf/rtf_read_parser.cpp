@@ -18,7 +18,8 @@ TRtfParser::TRtfParser(QTextCursor& cursor, bool replacing)
 
 TRtfExtras TRtfParser::Parse(std::string_view rtf) {
     Run(rtf, TGroup{});
-    return extras_;
+    // Moved: a copy would copy every header, footer and note.
+    return std::move(extras_);
 }
 
 void TRtfParser::Run(std::string_view rtf, const TGroup& start) {

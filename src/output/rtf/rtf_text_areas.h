@@ -18,6 +18,7 @@ public:
     TRtfText& operator=(TRtfText&&) noexcept;
 
     const QTextDocument& Document() const { return *doc_; }
+    QTextDocument& Document() { return *doc_; }
 
 private:
     std::unique_ptr<QTextDocument> doc_;

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 
 namespace {
@@ -182,4 +183,22 @@ TEST_F(PageAreasTest, ANotePrintsAtTheFootOfItsMarksPage) {
     const TPrinted second = Print(control(), 2);
     EXPECT_GE(LineOf(second, "line 33."), 0);
     EXPECT_GT(LineOf(second, "note"), LineOf(second, "line 39."));
+}
+
+TEST_F(PageAreasTest, TextsPutTogetherKeepEachTheirNote) {
+    // As a test document is assembled: one text after another into the control,
+    // each numbering its own notes from 1.
+    for (const char* note : {"first note", "second note"}) {
+        control().LoadRtf(QByteArray("{\\rtf1\\ansi Question{\\super\\chftn}"
+                                     "{\\footnote\\chftn  ") +
+                          note + "}\\par}");
+    }
+    ASSERT_EQ(control().Areas().notes.size(), 2u);
+    const TPrinted page = Print(control(), 1);
+    const int first = LineOf(page, "1 first note");
+    EXPECT_GE(first, 0);
+    EXPECT_GT(LineOf(page, "2 second note"), first);
+    // The second mark, raised above its line, shows its number in the document.
+    EXPECT_TRUE(std::any_of(page.begin(), page.end(),
+                            [](const auto& line) { return line.second == "2"; }));
 }
