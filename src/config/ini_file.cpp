@@ -29,15 +29,6 @@ std::string_view WithoutQuotes(std::string_view value) {
     return value;
 }
 
-std::string ReadWholeFile(const std::string& path) {
-    TFileStream file(path, TFileStream::Mode::ReadOnly);
-    std::string bytes;
-    char buffer[4096];
-    while (std::size_t got = file.Read(buffer, sizeof buffer))
-        bytes.append(buffer, got);
-    return bytes;
-}
-
 } // namespace
 
 bool SameNameIgnoringCase(std::string_view a, std::string_view b) {

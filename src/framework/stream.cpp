@@ -141,3 +141,12 @@ bool FileExists(const std::string& path) {
     struct stat st {};
     return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
+
+std::string ReadWholeFile(const std::string& path) {
+    TFileStream file(path, TFileStream::Mode::ReadOnly);
+    std::string bytes;
+    char buffer[65536];
+    while (const std::size_t n = file.Read(buffer, sizeof buffer))
+        bytes.append(buffer, n);
+    return bytes;
+}

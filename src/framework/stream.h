@@ -83,3 +83,6 @@ private:
 };
 
 bool FileExists(const std::string& path);
+
+// The whole of a file's bytes; throws as TFileStream does when it cannot be read.
+std::string ReadWholeFile(const std::string& path);

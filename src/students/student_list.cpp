@@ -19,15 +19,6 @@ std::string TakeField(std::string_view& rest) {
     return field;
 }
 
-std::string ReadWholeFile(const std::string& path) {
-    TFileStream file(path, TFileStream::Mode::ReadOnly);
-    std::string bytes;
-    char buffer[65536];
-    while (const std::size_t n = file.Read(buffer, sizeof buffer))
-        bytes.append(buffer, n);
-    return bytes;
-}
-
 bool IsBlank(const TStudent& s) {
     return s.Surname.empty() && s.Forename.empty() && s.DoB.empty() && s.Sex.empty();
 }

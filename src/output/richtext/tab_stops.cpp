@@ -96,11 +96,19 @@ void DrawTabLeaders(QPainter& painter, const std::vector<TTabLeader>& leaders, c
         const double y = l.y1();
         switch (leader.kind) {
         case TRtfTabLeader::Dot: {
-            // On a fixed grid, so that the dots of lines above one another align.
-            painter.setPen(Qt::NoPen);
-            painter.setBrush(Qt::black);
-            for (double x = std::ceil(x1 / kDotPitch) * kDotPitch; x <= x2; x += kDotPitch)
-                painter.drawEllipse(QPointF(x, y - kDotRadius), kDotRadius, kDotRadius);
+            // On a fixed grid, so that the dots of lines above one another align. One
+            // stroke of round-capped, nearly empty dashes rather than a shape per dot: a
+            // printed page of answer lines would otherwise carry thousands of shapes.
+            const double first = std::ceil(x1 / kDotPitch) * kDotPitch;
+            if (first > x2) break;
+            constexpr double kWidth = 2 * kDotRadius;
+            constexpr double kDash = 0.01; // in pen widths; its round caps make the dot
+            QPen pen(Qt::black, kWidth, Qt::CustomDashLine, Qt::RoundCap);
+            pen.setDashPattern({kDash, kDotPitch / kWidth - kDash});
+            painter.setPen(pen);
+            const double last = first + std::floor((x2 - first) / kDotPitch) * kDotPitch;
+            painter.drawLine(QPointF(first, y - kDotRadius),
+                             QPointF(last + kWidth * kDash, y - kDotRadius));
             break;
         }
         case TRtfTabLeader::Hyphen: {
