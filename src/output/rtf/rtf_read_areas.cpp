@@ -27,7 +27,8 @@ TRtfText TRtfParser::ReadText(std::string_view inner, const TGroup& start, int n
     g.ownsDest = g.ownsField = false;
     g.para.tableDepth = 0;
     cursor.beginEditBlock();
-    parser->Run(inner, g);
+    // As if inside its group, so that destinations in it are skipped as in a file.
+    parser->Run(inner, g, 2);
     // The mark that ends the last paragraph leaves an empty one after it, which
     // would make a header or footer a line taller than it is.
     const QTextBlock last = doc->lastBlock();

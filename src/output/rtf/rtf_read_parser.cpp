@@ -17,15 +17,17 @@ TRtfParser::TRtfParser(QTextCursor& cursor, bool replacing)
       replacing_(replacing) {}
 
 TRtfExtras TRtfParser::Parse(std::string_view rtf) {
-    Run(rtf, TGroup{});
+    Run(rtf, TGroup{}, 1);
     // Moved: a copy would copy every header, footer and note.
     return std::move(extras_);
 }
 
-void TRtfParser::Run(std::string_view rtf, const TGroup& start) {
+// `outerGroups`: the groups the text stands in, 1 for a file (the state outside
+// its outermost group), 2 for a group's contents (that group's too).
+void TRtfParser::Run(std::string_view rtf, const TGroup& start, std::size_t outerGroups) {
     source_ = rtf;
     tokenizer_ = std::make_unique<TRtfTokenizer>(rtf);
-    stack_.assign(1, start);
+    stack_.assign(outerGroups, start);
     for (;;) {
         const TRtfToken t = tokenizer_->Next();
         if (t.kind == TRtfTokenKind::End) break;

@@ -144,7 +144,7 @@ private:
     void FooterPageNumber();
 
     // Headers, footers, footnotes and their fields (rtf_read_areas.cpp).
-    void Run(std::string_view rtf, const TGroup& start);
+    void Run(std::string_view rtf, const TGroup& start, std::size_t outerGroups);
     TRtfText ReadText(std::string_view inner, const TGroup& start, int noteNumber);
     std::optional<TRtfText> ReadGroupAsText(int noteNumber);
     void ReadArea(std::vector<TRtfArea>& into, TRtfAreaPages pages);

@@ -8,10 +8,11 @@
 
 namespace {
 // Headers of every page, of the title page and of left pages; a footer with the
-// page and the page count; a numbered footnote and one with its own mark.
+// page and the page count; a numbered footnote and one with its own mark. A
+// destination nobody reads stays out of the header, as out of the body.
 const char kAreas[] =
     "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\froman Times New Roman;}}\\titlepg\\headery500"
-    "{\\header\\pard\\qc Running head\\par}"
+    "{\\header\\pard\\qc {\\*\\bkmkstart top}Running head\\par}"
     "{\\headerf\\pard Title head\\par}"
     "{\\headerl\\pard Left head\\par}"
     "{\\footer\\pard Page {\\field{\\*\\fldinst PAGE}{\\fldrslt 7}} of "
