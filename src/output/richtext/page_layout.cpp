@@ -103,14 +103,28 @@ TPageLayout::TPageLayout(const QTextDocument& source, const TRtfPage& page, cons
     formatScale_ = FormatScale(device_);
     doc_.reset(source.clone());
     const bool hasBorders = MakeRoomForParagraphBorders(*doc_);
+    sections_ = PrepareSectionColumns(*doc_, BodyWidth(page_).Value(), formatScale_);
     KeepSpaceAfterTables(*doc_);
     PrepareTextForLayout(*doc_, device_, formatScale_, BodyWidth(page_));
     areas_ = std::make_unique<TPageAreas>(areas, page_, device_, formatScale_);
-    std::vector<TFlowUnit> units = CollectFlowUnits(*doc_, formatScale_);
-    PlaceNotes(units);
-    pages_ = BreakIntoPages(
-        units, [this](int p) { return areas_->BodyHeight(p).Value(); },
-        TPageAreas::NoteRuleRoom().Value());
+    if (sections_.empty()) {
+        std::vector<TFlowUnit> units = CollectFlowUnits(*doc_, formatScale_);
+        FindNoteMarks();
+        ReserveNoteRoom(units);
+        pages_ = BreakIntoPages(
+            units, [this](int p) { return areas_->BodyHeight(p).Value(); },
+            TPageAreas::NoteRuleRoom().Value());
+    } else {
+        // Columns fill the least body any page has; their notes print at the foot
+        // but take no room from them.
+        double height = areas_->BodyHeight(1).Value();
+        for (int p = 2; p <= 3; ++p)
+            height = std::min(height, areas_->BodyHeight(p).Value());
+        columnPages_ =
+            FlowIntoColumns(*doc_, sections_, formatScale_, BodyWidth(page_).Value(), height);
+        pages_ = PageSpansOf(columnPages_);
+        FindNoteMarks();
+    }
     if (hasBorders) borderBoxes_ = ParagraphBorderBoxes(*doc_);
     tabLeaders_ = FindTabLeaders(*doc_, formatScale_);
 
@@ -166,6 +180,13 @@ void TPageLayout::KeepLongBlocksShaped(const TPageSpan& span) const {
     shaped_ = std::move(onPage);
 }
 
+std::vector<TColumnSlice> TPageLayout::BodySlices(int page) const {
+    if (!columnPages_.empty()) return columnPages_[std::size_t(page - 1)].slices;
+    const TPageSpan& span = pages_[std::size_t(page - 1)];
+    return {{span.top, span.bottom, 0, 0, -TPoints(TTwips(page_.marginLeft)).Value(),
+             TPoints(TTwips(page_.width - page_.marginLeft)).Value()}};
+}
+
 void TPageLayout::DrawPage(QPainter& painter, int page, const QRectF& target,
                            const TRtfFooter& footer) const {
     if (page < 1 || page > PageCount() || target.isEmpty()) return;
@@ -194,30 +215,39 @@ void TPageLayout::DrawBody(QPainter& painter, int page) const {
     const TPageSpan& span = pages_[std::size_t(page - 1)];
     const TPoints left{TTwips(page_.marginLeft)};
     const TPoints top = areas_->BodyTop(page);
-    const TPoints width{TTwips(page_.width)};
     painter.save();
-    painter.setClipRect(QRectF(0, top.Value(), width.Value(), span.bottom - span.top),
-                        Qt::IntersectClip);
-    painter.translate(left.Value(), top.Value() - span.top);
-    QAbstractTextDocumentLayout::PaintContext context;
-    // Just inside the slice: the layout draws what touches the clip, and the lines
-    // that touch it from the pages before and after would be printed, hidden only
-    // by the clip, into the page's text.
-    constexpr double kInside = 0.5;
-    context.clip = QRectF(-left.Value(), span.top + kInside, width.Value(),
-                          std::max(0.0, span.bottom - span.top - 2 * kInside));
-    context.palette.setColor(QPalette::Text, Qt::black);
+    painter.translate(left.Value(), top.Value());
     KeepLongBlocksShaped(span);
-    doc_->documentLayout()->draw(&painter, context);
-    DrawParagraphBorderBoxes(painter, borderBoxes_, context.clip, formatScale_);
-    DrawTabLeaders(painter, tabLeaders_, context.clip);
+    for (const TColumnSlice& slice : BodySlices(page)) {
+        const double height = slice.bottom - slice.top;
+        if (height <= 0) continue; // an empty clip would draw the whole text
+        painter.save();
+        painter.setClipRect(
+            QRectF(slice.clipLeft, slice.y, slice.clipRight - slice.clipLeft, height),
+            Qt::IntersectClip);
+        painter.translate(slice.x, slice.y - slice.top);
+        QAbstractTextDocumentLayout::PaintContext context;
+        // The layout draws every paragraph that meets its clip, even one that only
+        // touches it; in a PDF the painter's clip hides such a paragraph but its text
+        // stays, and reads as part of the page. A little inside the slice it draws
+        // only the paragraphs it shows.
+        const double inset = std::min(1.0, height / 4);
+        context.clip = QRectF(slice.clipLeft - slice.x, slice.top + inset,
+                              slice.clipRight - slice.clipLeft, height - 2 * inset);
+        context.palette.setColor(QPalette::Text, Qt::black);
+        doc_->documentLayout()->draw(&painter, context);
+        DrawParagraphBorderBoxes(painter, borderBoxes_, context.clip, formatScale_);
+        DrawTabLeaders(painter, tabLeaders_, context.clip);
+        painter.restore();
+    }
+    if (!columnPages_.empty()) DrawColumnRules(painter, columnPages_[std::size_t(page - 1)]);
     painter.restore();
 }
 
 // A note belongs to the line its mark stands on, and takes its room on that line's
 // page.
-void TPageLayout::PlaceNotes(std::vector<TFlowUnit>& units) {
-    if (areas_->NoteCount() == 0 || units.empty()) return;
+void TPageLayout::FindNoteMarks() {
+    if (areas_->NoteCount() == 0) return;
     const QAbstractTextDocumentLayout& layout = *doc_->documentLayout();
     for (QTextBlock b = doc_->begin(); b.isValid(); b = b.next()) {
         for (auto it = b.begin(); !it.atEnd(); ++it) {
@@ -234,6 +264,10 @@ void TPageLayout::PlaceNotes(std::vector<TFlowUnit>& units) {
         }
     }
     std::sort(noteMarks_.begin(), noteMarks_.end());
+}
+
+void TPageLayout::ReserveNoteRoom(std::vector<TFlowUnit>& units) const {
+    if (units.empty()) return;
     for (const auto& [y, note] : noteMarks_) {
         auto after = std::upper_bound(units.begin(), units.end(), y,
                                       [](double v, const TFlowUnit& u) { return v < u.top; });

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "output/richtext/page_flow.h"
+#include "output/richtext/section_columns.h"
 #include "output/richtext/tab_stops.h"
 #include "output/rtf/rtf_types.h"
 #include "output/rtf/rtf_units.h"
@@ -56,9 +57,12 @@ private:
         QTextLayout* text = nullptr;
     };
     void KeepLongBlocksShaped(const TPageSpan& span) const;
-    void PlaceNotes(std::vector<TFlowUnit>& units);
+    void FindNoteMarks();
+    void ReserveNoteRoom(std::vector<TFlowUnit>& units) const;
     std::vector<int> NotesOn(const TPageSpan& span) const;
     void DrawBody(QPainter& painter, int page) const;
+    // The columns a page's body shows; a page of one column is one slice.
+    std::vector<TColumnSlice> BodySlices(int page) const;
 
     TRtfPage page_;
     QImage device_; // the layout's paint device, fixing the resolution
@@ -67,6 +71,8 @@ private:
     std::vector<QRectF> borderBoxes_; // in document coordinates
     std::vector<TTabLeader> tabLeaders_;
     std::vector<TPageSpan> pages_;
+    std::vector<TSectionFlow> sections_; // empty: the text flows in one column
+    std::vector<TColumnPage> columnPages_;
     std::vector<TLongBlock> longBlocks_;
     std::unique_ptr<TPageAreas> areas_;
     // Where each footnote's mark stands, in document coordinates, by note.

@@ -319,6 +319,7 @@ void TRtfParser::EndParagraph(bool terminated) {
         if (pageBreakPending_ || (sectionBreakPending_ && sectionBreaksPage_))
             p.format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
         pageBreakPending_ = sectionBreakPending_ = false;
+        MarkBreaks(p.format);
     }
     p.markFormat = CharFormat(g.chr);
     builder_.AddParagraph(std::move(p), inTable, terminated);
@@ -350,6 +351,7 @@ void TRtfParser::Finish() {
     p.markFormat = CharFormat(g.chr);
     if (!p.IsEmpty() && (pageBreakPending_ || (sectionBreakPending_ && sectionBreaksPage_)))
         p.format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+    if (!p.IsEmpty() && g.para.tableDepth == 0) MarkBreaks(p.format);
     builder_.Finish(std::move(p), g.para.tableDepth > 0, rowDef_);
     if (replacing_) {
         QTextOption option = doc_.defaultTextOption();

@@ -115,6 +115,9 @@ private:
     bool HandleParaWord(TRtfWord word, bool hasParam, int param);
     bool HandleTableWord(TRtfWord word, bool hasParam, int param);
     bool HandleSpecialWord(TRtfWord word, bool hasParam, int param);
+    // Sections and columns (rtf_read_sections.cpp).
+    bool HandleSectionWord(TRtfWord word, bool hasParam, int param);
+    void MarkBreaks(QTextBlockFormat& format);
     void HandleTableEntryWord(TRtfWord word, bool hasParam, int param);
     TRtfBorder* BorderTarget();
     void SetBorderLine(bool line);
@@ -202,6 +205,9 @@ private:
     bool sectionBreakPending_ = false;
     bool sectionBreaksPage_ = true;
     bool firstSectionEnded_ = false;
+    TRtfSectionState section_;
+    bool sectionStartPending_ = true; // the next paragraph begins a section
+    bool columnBreakPending_ = false;
     // Section values of the first section, applied over the document's at the end.
     TRtfPage sectionPage_;
     std::uint8_t sectionPageSet_ = 0; // a bit per TRtfPage field given

@@ -16,29 +16,12 @@ bool TRtfParser::HandleSpecialWord(TRtfWord word, bool hasParam, int param) {
             extras_.footer.text.append(QLatin1Char('\n'));
         }
         break;
-    case W::sect:
-        if (dest == TRtfDest::Body) {
-            firstSectionEnded_ = true;
-            EndParagraph(true);
-            sectionBreakPending_ = true;
-        }
-        break;
     case W::page:
         if (dest == TRtfDest::Body && Top().para.tableDepth == 0) {
             CloseRun();
             if (!paragraph_.IsEmpty()) EndParagraph(true);
             pageBreakPending_ = true;
         }
-        break;
-    case W::sectd:
-    case W::sbkpage:
-    case W::sbkeven:
-    case W::sbkodd:
-        sectionBreaksPage_ = true;
-        break;
-    case W::sbknone:
-    case W::sbkcol:
-        sectionBreaksPage_ = false;
         break;
     case W::line:
         AppendUnicode(0x2028);

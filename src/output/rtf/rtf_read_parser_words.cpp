@@ -64,7 +64,7 @@ void TRtfParser::HandleWord(const TRtfToken& token) {
         return;
     }
     if (HandleCharWord(word, hasParam, param) || HandleParaWord(word, hasParam, param) ||
-        HandleTableWord(word, hasParam, param))
+        HandleTableWord(word, hasParam, param) || HandleSectionWord(word, hasParam, param))
         return;
     HandleSpecialWord(word, hasParam, param);
 }

@@ -97,3 +97,15 @@ struct TRtfRowDef {
     std::vector<TRtfCellDef> cells;
     TRtfCellDef pending; // properties of the cell that the next \cellx closes
 };
+
+// The section being read (\sectd and what follows it). Not saved with groups:
+// section words hold until the next \sectd.
+struct TRtfSectionState {
+    TRtfSectionBreak start = TRtfSectionBreak::Page;
+    int columns = 1;
+    int gap = 720;
+    bool lineBetween = false;
+    // \colno \colw \colsr: width and space to its right of each column given.
+    std::vector<int> widths;
+    int column = -1; // the column that \colw and \colsr describe
+};

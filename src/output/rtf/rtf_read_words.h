@@ -38,7 +38,8 @@
     X(par) X(line) X(tab) X(page) X(sect) X(sectd) X(sbknone) X(sbkcol) X(sbkpage)               \
     X(sbkeven) X(sbkodd) X(emdash) X(endash) X(bullet) X(lquote) X(rquote) X(ldblquote)          \
     X(rdblquote) X(emspace) X(enspace) X(qmspace) X(zwj) X(zwnj) X(ltrmark) X(rtlmark)           \
-    X(chpgn) X(chftn) X(titlepg) X(ftnrstpg)                                                     \
+    X(chpgn) X(chftn) X(titlepg) X(ftnrstpg) X(column) X(cols) X(colsx) X(colno) X(colw)        \
+    X(colsr) X(linebetcol)                                                                       \
     /* tables */                                                                                 \
     X(cell) X(row) X(nestcell) X(nestrow) X(trowd) X(trgaph) X(trleft) X(trql) X(trqc)           \
     X(trqr) X(trhdr) X(cellx) X(clbrdrt) X(clbrdrl) X(clbrdrb) X(clbrdrr) X(trbrdrt)             \

@@ -78,6 +78,22 @@ enum : int {
     PictureType,
     // QTextImageFormat, QSize: \picw and \pich as the file gave them for PictureData.
     PictureExtent,
+    // QTextBlockFormat, int: the paragraph starts a section (a TRtfSectionBreak
+    // value: how it starts). Set where the file starts a section with \sect, and on
+    // the first paragraph when the first section has columns; the section's other
+    // values stand beside it.
+    SectionBreak,
+    // QTextBlockFormat, int: the section's number of columns (\cols).
+    SectionColumns,
+    // QTextBlockFormat, int: the space between columns in twips (\colsx).
+    SectionColumnGap,
+    // QTextBlockFormat, QList<int>: columns of their own widths (\colno, \colw,
+    // \colsr): width and space to its right in twips, column after column.
+    SectionColumnWidths,
+    // QTextBlockFormat, bool: a rule between the section's columns (\linebetcol).
+    SectionLineBetween,
+    // QTextBlockFormat, bool: the paragraph starts a new column (\column).
+    ColumnBreakBefore,
     // QTextCharFormat, int: the run is the shown value of a live field (a
     // TRtfPageField value), replaced by the printed page's number when drawn.
     PageField,
@@ -89,6 +105,9 @@ enum : int {
     NoteNumber,
 };
 }
+
+// How a section starts (\sbkpage, \sbknone, \sbkcol, \sbkeven, \sbkodd).
+enum class TRtfSectionBreak : int { Page = 0, None, Column, Even, Odd };
 
 // Live fields of headers and footers (PAGE and \chpgn, NUMPAGES).
 enum class TRtfPageField : int { None = 0, Page, PageCount };

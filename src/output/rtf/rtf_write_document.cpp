@@ -1,5 +1,7 @@
 #include "output/rtf/rtf_write_document.h"
 
+#include "output/rtf/rtf_write_section.h"
+
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextList>
@@ -42,7 +44,8 @@ TRtfBodyWriter::TRtfBodyWriter(const QTextDocument& doc, const TRtfPage& page,
     : doc_(doc), fonts_(ownFonts_), colors_(ownColors_), areas_(areas),
       mapper_(doc, fonts_, colors_),
       body_(std::size_t(std::max(0, doc.characterCount())) * 3 / 2 + 256),
-      textWidth_(std::max(720, page.width - page.marginLeft - page.marginRight)) {}
+      textWidth_(std::max(720, page.width - page.marginLeft - page.marginRight)),
+      footerDistance_(page.footerDistance) {}
 
 TRtfBodyWriter::TRtfBodyWriter(const QTextDocument& doc, TRtfBodyWriter& main)
     : doc_(doc), fonts_(main.fonts_), colors_(main.colors_), areas_(nullptr),
@@ -60,8 +63,10 @@ void TRtfBodyWriter::WriteItems(QTextFrame::iterator it, int depth, TEnd lastEnd
         items.push_back({it.currentBlock(), it.currentFrame()});
     for (std::size_t i = 0; i < items.size(); ++i) {
         const bool last = i + 1 == items.size();
-        const TEnd end = last ? lastEnd : TEnd::Par;
+        TEnd end = last ? lastEnd : TEnd::Par;
         const TItem& item = items[i];
+        if (depth == 0 && !last && !item.frame && StartsSection(items[i + 1].block))
+            end = TEnd::Sect;
         if (item.frame) {
             if (auto* table = qobject_cast<QTextTable*>(item.frame))
                 WriteTable(table, depth + 1, widthTwips);
@@ -80,7 +85,10 @@ void TRtfBodyWriter::WriteItems(QTextFrame::iterator it, int depth, TEnd lastEnd
 }
 
 void TRtfBodyWriter::WriteParagraph(const QTextBlock& block, int depth, TEnd end) {
-    const QTextBlockFormat format = block.blockFormat();
+    QTextBlockFormat format = block.blockFormat();
+    if (depth == 0 && WriteSectionStart(body_, format, block.position() == 0, sectionEnded_,
+                                        footerDistance_))
+        format.setPageBreakPolicy(format.pageBreakPolicy() & ~QTextFormat::PageBreak_AlwaysBefore);
     body_.Word("pard");
     body_.Word("plain");
     if (depth > 0) body_.Word("intbl");
@@ -97,7 +105,9 @@ void TRtfBodyWriter::WriteParagraph(const QTextBlock& block, int depth, TEnd end
         if (format.textIndent() == 0) body_.Word("fi", -kListHang);
         WriteListMarker(block);
     }
+    if (depth == 0) WriteColumnBreak(body_, format);
 
+    sectionEnded_ = end == TEnd::Sect;
     TRtfCharProps state;
     WriteRuns(block, state);
     if (block.length() <= 1) {
@@ -120,6 +130,10 @@ void TRtfBodyWriter::WriteParagraph(const QTextBlock& block, int depth, TEnd end
         break;
     case TEnd::NestCell:
         body_.Word("nestcell");
+        body_.LineBreak();
+        break;
+    case TEnd::Sect:
+        body_.Word("sect");
         body_.LineBreak();
         break;
     case TEnd::None:

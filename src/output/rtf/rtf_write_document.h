@@ -38,8 +38,9 @@ public:
 
 private:
     // How a paragraph ends: a paragraph mark, the end of a table cell (\cell, or
-    // \nestcell inside a nested table), or nothing for the document's last one.
-    enum class TEnd { Par, Cell, NestCell, None };
+    // \nestcell inside a nested table), the end of a section (\sect, before a
+    // paragraph that starts one), or nothing for the document's last one.
+    enum class TEnd { Par, Cell, NestCell, Sect, None };
 
     struct TItem {
         QTextBlock block;
@@ -72,6 +73,8 @@ private:
     TRtfSink body_;
     QHash<QString, std::optional<TRtfPicture>> pictures_;
     int textWidth_;                 // twips between the page margins
+    int footerDistance_;
+    bool sectionEnded_ = false; // the last paragraph ended with \sect
     bool pendingPageBreak_ = false; // the previous paragraph asked for a break after it
 };
 

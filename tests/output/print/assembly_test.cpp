@@ -2,8 +2,12 @@
 #include "model/text_store.h"
 #include "output/print/document_assembly.h"
 #include "output/richtext/rich_text_control.h"
+#include "output/rtf/rtf_types.h"
 
 #include "../richtext/test_application.h"
+
+#include <QTextBlock>
+#include <QTextDocument>
 
 #include <gtest/gtest.h>
 
@@ -45,7 +49,6 @@ TEST(DocumentAssembly, NumbersInBoldBeforeNumberedTextsFooterAndNoEndMark) {
     Assembled a;
     AssembleDocument(a.control, doc, QStringLiteral("Hillside School"));
 
-    EXPECT_EQ(a.control.PageCount(), 1);
     EXPECT_EQ(a.control.Footer().text, QStringLiteral("Hillside School\t"));
     EXPECT_EQ(a.control.PlainText(), QStringLiteral("Title line 1\n1.Alpha line 1\nAlpha line 2\n"
                                                     "2.Beta line 1\n"));
@@ -87,4 +90,22 @@ TEST(DocumentAssembly, AFirstTextLongerThanAPageStartsOnPageOne) {
     AssembleDocument(a.control, doc, QStringLiteral("Org"));
     EXPECT_EQ(a.PageOf("Long line 1"), 1);
     EXPECT_EQ(a.control.PageCount(), a.PageOf("Long line 110"));
+}
+
+TEST(DocumentAssembly, ATextInTwoColumnsDoesNotPutTheNextTextInColumns) {
+    EnsureApplication();
+    TDocument doc;
+    doc.InsertTextEntry(
+        -1, "Choices", true,
+        MakeChunk(
+            {"{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Times New Roman;}}\\pard\\plain\\fs24 "
+             "Heading\\sect\\sectd\\sbknone\\cols2\\pard\\plain\\fs24 A\\par B\\par -\\par }"}),
+        5, 0);
+    Add(doc, "After", 1, true);
+    Assembled a;
+    AssembleDocument(a.control, doc, QStringLiteral("Org"));
+
+    const QTextBlock after =
+        a.control.Document().findBlock(a.control.Find(QStringLiteral("After line 1"), 0));
+    EXPECT_EQ(after.blockFormat().intProperty(RtfProperty::SectionColumns), 1);
 }
