@@ -1,6 +1,7 @@
 // The Question Finder on the large library: a Start Search that lists every question,
-// with the list filled and painted, and the category picker opening on a topic tree of
-// about 2,000 categories, listed alphabetically and hierarchically.
+// with the list filled and painted, a text search of two words, and the category
+// picker opening on a topic tree of about 2,000 categories, listed alphabetically and
+// hierarchically.
 #include "synthetic_library.h"
 
 #include "app/logic/app_logic.h"
@@ -9,15 +10,20 @@
 #include "finder/item_list_view.h"
 #include "finder/pick_form.h"
 #include "finder/search_commands.h"
+#include "finder/text_search.h"
 #include "finder/view_manager.h"
 #include "framework/collections.h"
 #include "framework/stream.h"
 #include "model/library.h"
+#include "model/segments.h"
 #include "model/selector.h"
 #include "model/text_store.h"
+#include "search/library_entries.h"
+#include "search/text_index.h"
 #include "ui/drawing/drawing.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QListView>
 #include <QMainWindow>
 #include <QMdiArea>
@@ -25,6 +31,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <memory>
 
 namespace {
@@ -74,10 +82,11 @@ struct Session {
     explicit Session(const TSyntheticOptions& options) {
         EnsureApplication();
         TSyntheticLibrary generated = MakeSyntheticLibrary(options);
-        app.SetLibrary("Bench",
-                       std::make_unique<TTextStore>(
-                           std::make_unique<TMemoryStream>(std::move(generated.Text))),
-                       std::move(generated.Library));
+        auto store = std::make_unique<TTextStore>(
+            std::make_unique<TMemoryStream>(std::move(generated.Text)));
+        for (const TTextSegment* text : IndexedSegments(*generated.Library))
+            if (text->Chunk) text->Chunk->Store = store.get();
+        app.SetLibrary("Bench", std::move(store), std::move(generated.Library));
         BuildSymbolTables(*app.Library());
     }
     NoPrompts prompts;
@@ -114,6 +123,67 @@ void BM_FinderStartSearchOnTopicRoot(benchmark::State& state) {
     manager.Hide();
 }
 BENCHMARK(BM_FinderStartSearchOnTopicRoot)->Unit(benchmark::kMillisecond);
+
+// The index of the large library's stored texts as they are (the words of the rich
+// text's markup besides), kept in QB_BENCH_DIR when set: building it takes a while.
+std::shared_ptr<const TTextIndex> LargeIndex(const TLibrary& library) {
+    const char* kept = std::getenv("QB_BENCH_DIR");
+    const std::filesystem::path folder =
+        kept ? kept : std::filesystem::temp_directory_path() / "qb_finder_bench";
+    std::filesystem::create_directories(folder);
+    const std::string path = (folder / "finder.index").string();
+    const std::string key = "finder bench " + std::to_string(TSyntheticOptions{}.Questions);
+    if (auto index = TTextIndex::OpenCurrent(path, key)) return index;
+    return TTextIndex::Build(path, key, LibraryEntries(library, nullptr));
+}
+
+// What the window thread does once the index is ready: the segment of each
+// of the index's rows, checked against a sample of them.
+void BM_TextSearchTakesTheIndex(benchmark::State& state) {
+    Session& s = LargeSession();
+    const std::shared_ptr<const TTextIndex> index = LargeIndex(*s.app.Library());
+    TTextSearch search(*s.app.Library());
+    for (auto _ : state) {
+        search.SetIndex(index);
+        state.PauseTiming();
+        search.SetIndex(nullptr);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_TextSearchTakesTheIndex)->Unit(benchmark::kMillisecond);
+
+// Typing two words that every question's text holds, and Enter: the result narrowed to
+// them, filled and painted. The synthetic texts read "... text number N".
+void BM_FinderTwoWordTextSearch(benchmark::State& state) {
+    Session& s = LargeSession();
+    TTextSearch search(*s.app.Library());
+    search.SetIndex(LargeIndex(*s.app.Library()));
+    Host host;
+    RootPicker picker;
+    TViewManager manager;
+    TQFForm finder(s.app, manager, host, picker);
+    finder.SetTextSearch(&search);
+    finder.resize(340, 600);
+    host.frame.show();
+    manager.Show();
+    finder.SearchButton(TDimension::Topic)->click(); // every question
+    QApplication::processEvents();
+    QLineEdit* field = finder.SearchField();
+    for (auto _ : state) {
+        state.PauseTiming();
+        field->clear();
+        QApplication::processEvents();
+        state.ResumeTiming();
+        field->setText(QStringLiteral("text numb*"));
+        Q_EMIT field->returnPressed();
+        finder.List()->viewport()->repaint();
+    }
+    state.counters["rows"] = finder.List()->model()->rowCount();
+    state.counters["library_rows"] = static_cast<double>(s.app.Selector()->Matches().size());
+    field->clear();
+    manager.Hide();
+}
+BENCHMARK(BM_FinderTwoWordTextSearch)->Unit(benchmark::kMillisecond);
 
 // About 2,000 topics: 20 subjects of 10 units of 9 topics each.
 Session& WideTopicSession() {

@@ -9,6 +9,7 @@
 #include "finder/finder_form.h"
 #include "finder/pick_form.h"
 #include "finder/related_form.h"
+#include "finder/text_search.h"
 #include "finder/ts_list_form.h"
 #include "finder/view_manager.h"
 #include "finder/viewer_form.h"
@@ -22,7 +23,6 @@
 #include <QApplication>
 #include <QIcon>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QStatusBar>
 #include <QTimer>
@@ -91,6 +91,8 @@ int RunQuarrybook(int argc, char** argv) {
     NameApplication();
     BuildSymbolTables(*app->Library());
 
+    // Before the windows that search it, which it outlives.
+    TTextSearch textSearch(*app->Library());
     TViewManager finderManager;
     TViewManager viewerManager;
     TTSListManager listManager;
@@ -101,12 +103,16 @@ int RunQuarrybook(int argc, char** argv) {
     TPickForm picker(
         *app, [&mainForm](int context) { mainForm.ShowHelp(context); }, &mainForm);
     TQFForm finder(*app, finderManager, mainForm, picker);
+    finder.SetTextSearch(&textSearch);
     mainForm.SetFinder(&finder);
     TRelatedForm related(&mainForm);
     TViewerForm viewer(*app, viewerManager, related, mainForm, *mainForm.Workspace());
     TTSListForm textList(*app, listManager, &mainForm);
+    textList.SetTextSearch(&textSearch);
     mainForm.SetViewer(viewer, related);
     finder.OnTextSearch([&viewer](const QStringList& terms) { viewer.SetHighlightTerms(terms); });
+    textList.OnTextSearch(
+        [&viewer](const QStringList& terms) { viewer.SetTextListHighlightTerms(terms); });
     TAboutExForm about(FromCp1252(choice.Subject), &mainForm);
     mainForm.ApplyCaptionOverrides();
     mainForm.SetAboutBox(&about);
@@ -119,9 +125,9 @@ int RunQuarrybook(int argc, char** argv) {
     mainForm.statusBar()->addPermanentWidget(indexStatus);
     indexStatus->hide();
     TTextIndexLoader indexLoader(
-        choice.Subject,
-        [&finder, indexStatus](std::shared_ptr<const TTextIndex> index) {
-            finder.SetTextIndex(std::move(index));
+        TLibraryFiles{config.LibFilename, config.TextFilename},
+        [&textSearch, indexStatus](std::shared_ptr<const TTextIndex> index) {
+            textSearch.SetIndex(std::move(index));
             if (indexStatus->isVisible()) {
                 indexStatus->setText(QStringLiteral("Search index ready"));
                 QTimer::singleShot(3000, indexStatus, &QWidget::hide);
@@ -130,18 +136,28 @@ int RunQuarrybook(int argc, char** argv) {
         [indexStatus](std::size_t done) {
             indexStatus->setText(
                 QStringLiteral("Building the search index\u2026 %1 texts").arg(done));
+            indexStatus->setToolTip(QString());
             indexStatus->show();
         },
-        [&finder, indexStatus](const std::string& message) {
-            const QString text =
-                QStringLiteral("Search is unavailable: ") + QString::fromUtf8(message);
+        [&textSearch, indexStatus](const std::string& message) {
             indexStatus->setText(QStringLiteral("Search is unavailable"));
-            indexStatus->setToolTip(text);
+            indexStatus->setToolTip(QStringLiteral("Search is unavailable: ") +
+                                    QString::fromUtf8(message));
             indexStatus->show();
-            finder.SearchField()->setPlaceholderText(QStringLiteral("Search is unavailable"));
-            finder.SearchField()->setToolTip(text);
+            textSearch.SetUnavailable(message);
         });
+    textSearch.OnDamaged([&indexLoader, indexStatus] {
+        indexStatus->setText(QStringLiteral("The search index is damaged; rebuilding it"));
+        indexStatus->show();
+        indexLoader.Rebuild();
+    });
     int status = qapp.exec();
+    // Gone from the screen at once, even while the index build notices that it is
+    // abandoned.
+    for (QWidget* window : QApplication::topLevelWidgets())
+        window->hide();
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    textSearch.OnDamaged({});
     // The logic outlives the windows that observe it.
     return status;
 }

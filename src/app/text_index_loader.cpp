@@ -6,7 +6,6 @@
 #include "output/richtext/end_marks.h"
 #include "output/rtf/rtf_reader.h"
 #include "search/library_entries.h"
-#include "search/text_index.h"
 
 #include <QTextDocument>
 
@@ -21,11 +20,11 @@ std::string StoredTextToPlain(const std::string& rtf) {
 
 } // namespace
 
-TTextIndexLoader::TTextIndexLoader(std::string subject, TReady ready, TProgress progress,
+TTextIndexLoader::TTextIndexLoader(TLibraryFiles files, TReady ready, TProgress progress,
                                    TFailed failed)
-    : fSubject(std::move(subject)), fReady(std::move(ready)), fProgress(std::move(progress)),
+    : fFiles(std::move(files)), fReady(std::move(ready)), fProgress(std::move(progress)),
       fFailed(std::move(failed)) {
-    fThread = std::thread([this] { Run(); });
+    Start(false);
 }
 
 TTextIndexLoader::~TTextIndexLoader() {
@@ -33,19 +32,43 @@ TTextIndexLoader::~TTextIndexLoader() {
     if (fThread.joinable()) fThread.join();
 }
 
-void TTextIndexLoader::Run() {
+void TTextIndexLoader::Rebuild() {
+    if (fRunning) return;
+    Start(true);
+}
+
+void TTextIndexLoader::Start(bool fresh) {
+    if (fThread.joinable()) fThread.join();
+    fRunning = true;
+    fThread = std::thread([this, fresh] { Run(fresh); });
+}
+
+void TTextIndexLoader::Run(bool fresh) {
+    struct TDone {
+        std::atomic<bool>& running;
+        ~TDone() { running = false; }
+    } done{fRunning};
     try {
-        // The windows read the program's own copy of the text store; sharing its file
-        // position with this thread would mix their reads.
-        TOpenedLibrary opened = OpenLibrary(fSubject);
-        const TLibraryFiles files{opened.Config.LibFilename, opened.Config.TextFilename};
-        std::unique_ptr<TTextIndex> index = TTextIndex::OpenOrBuild(
-            files, LibraryEntries(*opened.Library, StoredTextToPlain), [this](std::size_t done) {
-                if (fCancelled) return false;
-                QMetaObject::invokeMethod(
-                    this, [this, done] { fProgress(done); }, Qt::QueuedConnection);
-                return true;
-            });
+        const std::string path = IndexPathFor(fFiles);
+        const std::string key = LibraryKey(fFiles);
+        std::unique_ptr<TTextIndex> index = fresh ? nullptr : TTextIndex::OpenCurrent(path, key);
+        if (!index && !fCancelled) {
+            // The windows read the program's own copy of the text store; sharing its file
+            // position with this thread would mix their reads.
+            TOpenedLibrary opened = OpenLibraryFiles(fFiles.TextFile, fFiles.DataFile);
+            std::size_t told = 0;
+            index = TTextIndex::Build(path, key, LibraryEntries(*opened.Library, StoredTextToPlain),
+                                      [this, &told](std::size_t count) {
+                                          if (fCancelled) return false;
+                                          if (count != told) {
+                                              told = count;
+                                              QMetaObject::invokeMethod(
+                                                  this, [this, count] { fProgress(count); },
+                                                  Qt::QueuedConnection);
+                                          }
+                                          return true;
+                                      });
+        }
         if (!index || fCancelled) return;
         std::shared_ptr<const TTextIndex> shared(std::move(index));
         QMetaObject::invokeMethod(

@@ -9,13 +9,13 @@
 #include "finder/segment_list.h"
 #include "finder/segment_list_model.h"
 #include "finder/sizeable_panel.h"
+#include "finder/text_search.h"
 #include "finder/view_commands.h"
 #include "finder/view_manager.h"
 #include "framework/cp1252.h"
 #include "model/library.h"
 #include "model/segments.h"
 #include "search/search_query.h"
-#include "search/text_index.h"
 #include "ui/child_window.h"
 #include "ui/item_drag.h"
 #include "ui/qt_controls.h"
@@ -44,6 +44,9 @@ constexpr int kSearchHeight = 21;
 constexpr int kListTop = kSearchTop + kSearchHeight + 4;
 // Long enough that a word is usually finished before it is searched for.
 constexpr int kTypingPauseMs = 300;
+const QString kSearchTip =
+    QStringLiteral("Words that must all occur in the question; \"quoted words\" as a phrase; "
+                   "end a word with * for its beginning");
 
 struct RowSpec {
     TDimension dimension;
@@ -76,20 +79,6 @@ std::size_t Slot(TDimension d) {
 
 const char* const kResourceQuestion =
     "This question requires a resource.  Would you like to add this to the document?";
-
-// The words and "quoted phrases" of what was typed, as the shown text spells them.
-QStringList SearchTerms(const QString& typed) {
-    QStringList terms;
-    const QStringList parts = typed.split(QLatin1Char('"'));
-    for (int i = 0; i < parts.size(); ++i) {
-        if (i % 2) {
-            if (!parts[i].trimmed().isEmpty()) terms << parts[i].simplified();
-            continue;
-        }
-        terms << parts[i].split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    }
-    return terms;
-}
 
 } // namespace
 
@@ -144,6 +133,7 @@ TQFForm::TQFForm(TAppLogic& app, TViewManager& manager, TFinderHost& host, TCate
 TQFForm::~TQFForm() {
     fManager.RemoveObserver(MakeHandler<&TQFForm::ManagerChanged>(this));
     if (fObservingApp) fApp.RemoveObserver(MakeHandler<&TQFForm::AppChanged>(this));
+    if (fTextSearch) fTextSearch->RemoveObserver(MakeHandler<&TQFForm::TextSearchChanged>(this));
     fSearchCmds.clear();
     fControls.clear();
     // Docked, the panel belongs to the main window's dock, which goes with it; otherwise
@@ -191,9 +181,7 @@ void TQFForm::BuildSearchField() {
     fSearchField = new QLineEdit(fPanel);
     fSearchField->setObjectName(QStringLiteral("SearchTextE"));
     fSearchField->setAccessibleName(QStringLiteral("Search text"));
-    fSearchField->setToolTip(QStringLiteral("Words that must all occur in the question; \"quoted "
-                                            "words\" as a phrase; end a word with * "
-                                            "for its beginning"));
+    fSearchField->setToolTip(kSearchTip);
     fSearchField->setClearButtonEnabled(true);
     fSearchField->setProperty("helpContext", kHelpContext);
     fSearchField->setGeometry(8, kSearchTop, std::max(0, fPanel->width() - 16), kSearchHeight);
@@ -212,48 +200,49 @@ void TQFForm::BuildSearchField() {
         if (fRows[Slot(d)].button) last = fRows[Slot(d)].button;
     if (last) setTabOrder(last, fSearchField);
     setTabOrder(fSearchField, fList);
-    SetTextIndex(nullptr);
+    SetTextSearch(nullptr);
 }
 
-void TQFForm::SetTextIndex(std::shared_ptr<const TTextIndex> index) {
-    fIndex = std::move(index);
-    fSearchField->setEnabled(fIndex != nullptr);
-    fSearchField->setPlaceholderText(fIndex ? QStringLiteral("Search text")
-                                            : QStringLiteral("Preparing the search index\u2026"));
+void TQFForm::SetTextSearch(TTextSearch* search) {
+    if (fTextSearch) fTextSearch->RemoveObserver(MakeHandler<&TQFForm::TextSearchChanged>(this));
+    fTextSearch = search;
+    if (fTextSearch) fTextSearch->AddObserver(MakeHandler<&TQFForm::TextSearchChanged>(this));
+    TextSearchChanged(nullptr, {});
+}
+
+void TQFForm::TextSearchChanged(TObservable*, const TCodeSet&) {
+    if (!fTextSearch) {
+        fSearchField->setEnabled(false);
+        fSearchField->setPlaceholderText(QStringLiteral("Preparing the search index\u2026"));
+        return;
+    }
+    fTextSearch->ShowStateIn(*fSearchField, kSearchTip);
     // Words typed before the index was ready are searched for now.
     fSearchedFor.clear();
-    if (fIndex && !fSearchField->text().isEmpty()) RunTextSearch();
+    if (fTextSearch->Ready() && !fSearchField->text().isEmpty()) RunTextSearch();
 }
 
 void TQFForm::RunTextSearch() {
     fSearchTimer->stop();
+    const bool ready = fTextSearch && fTextSearch->Ready();
     const std::string typed = fSearchField->text().toStdString();
-    const std::string expression = MatchExpression(typed);
+    const std::string expression = ready ? MatchExpression(typed) : std::string();
     if (expression == fSearchedFor) return;
     fSearchedFor = expression;
     if (fTextSearched)
-        fTextSearched(expression.empty() || !fIndex ? QStringList()
-                                                    : SearchTerms(fSearchField->text()));
+        fTextSearched(expression.empty() ? QStringList() : SearchTerms(fSearchField->text()));
     TQuestionSelector& selector = *fApp.Selector();
-    if (expression.empty() || !fIndex) {
+    if (expression.empty()) {
         if (selector.HasTextFilter()) selector.SetTextFilter(nullptr);
         return;
     }
+    // A damaged index finds nothing rather than everything, and is rebuilt: the field
+    // waits, and the words are searched for again once it is ready.
+    const std::vector<const TTextSegment*> texts = fTextSearch->Find(typed, 'Q');
     auto found = std::make_shared<TQuestionSelector::TQuestionSet>();
-    try {
-        for (const std::string& id : fIndex->Search(typed, 'Q')) {
-            try {
-                if (auto* q = dynamic_cast<const TQuestion*>(
-                        fApp.Library()->FindSegment(Utf8ToCp1252(id))))
-                    found->insert(q);
-            } catch (const std::exception&) {
-                // A question removed since the index was built is simply not found.
-            }
-        }
-    } catch (const std::exception& e) {
-        // A damaged index finds nothing rather than everything; the next start rebuilds it.
-        fSearchField->setToolTip(QString::fromUtf8(e.what()));
-    }
+    found->reserve(texts.size());
+    for (const TTextSegment* text : texts)
+        if (text->Kind() == 'Q') found->insert(static_cast<const TQuestion*>(text));
     selector.SetTextFilter(std::move(found));
 }
 

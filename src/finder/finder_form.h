@@ -17,7 +17,7 @@
 class QAbstractButton;
 class QLineEdit;
 class QTimer;
-class TTextIndex;
+class TTextSearch;
 class TAppLogic;
 class TCategoryBox;
 class TCategoryPicker;
@@ -50,8 +50,9 @@ public:
     TCategoryBox* CategoryBox(TDimension d) const;
     // Words typed here narrow the result to the questions whose text contains them.
     QLineEdit* SearchField() const { return fSearchField; }
-    // The library's full-text index, or null while it is not ready: the field waits.
-    void SetTextIndex(std::shared_ptr<const TTextIndex> index);
+    // The library's full-text search; the field waits while it is not ready and is
+    // disabled without one. It must outlive the window.
+    void SetTextSearch(TTextSearch* search);
     // Told the words and phrases of each search (none when cleared), for marking them.
     void OnTextSearch(std::function<void(const QStringList& terms)> told) {
         fTextSearched = std::move(told);
@@ -74,6 +75,7 @@ private:
     void BuildRows(TCategoryPicker& picker);
     void BuildSearchField();
     void RunTextSearch();
+    void TextSearchChanged(TObservable* sender, const TCodeSet& codes);
     void LayOutList();
     void ManagerChanged(TObservable* sender, const TCodeSet& codes);
     void AppChanged(TObservable* sender, const TCodeSet& codes);
@@ -97,7 +99,7 @@ private:
     QPointer<QDockWidget> fDockWidget;
     QLineEdit* fSearchField = nullptr;
     QTimer* fSearchTimer = nullptr;
-    std::shared_ptr<const TTextIndex> fIndex;
+    TTextSearch* fTextSearch = nullptr;
     std::string fSearchedFor;
     std::function<void(const QStringList&)> fTextSearched;
     std::array<Row, kDimensionCount> fRows{};

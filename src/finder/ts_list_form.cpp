@@ -2,16 +2,20 @@
 
 #include "app/logic/app_logic.h"
 #include "finder/segment_list.h"
+#include "finder/text_search.h"
 #include "finder/view_commands.h"
 #include "model/categories.h"
 #include "model/library.h"
+#include "search/search_query.h"
 #include "ui/drawing/drawing.h"
 #include "ui/error_report.h"
 #include "ui/help_request.h"
 
 #include <QCloseEvent>
 #include <QItemSelectionModel>
+#include <QLineEdit>
 #include <QTabBar>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -30,6 +34,12 @@ constexpr TTabSpec kTabs[] = {
     {TListKind::Syllabus, 20, "Links"},
     {TListKind::Resource, 36, "Resources"},
 };
+
+// As in the Question Finder: long enough that a word is usually finished.
+constexpr int kTypingPauseMs = 300;
+const QString kSearchTip =
+    QStringLiteral("Words that must all occur in the text; \"quoted words\" as a phrase; end "
+                   "a word with * for its beginning");
 
 int TabOf(TListKind kind) {
     for (int i = 0; i < 4; ++i)
@@ -67,8 +77,12 @@ TTSListForm::TTSListForm(TAppLogic& app, TTSListManager& manager, QWidget* paren
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 4);
     layout->setSpacing(4);
+    BuildSearchField();
+    layout->addWidget(fSearchField);
     layout->addWidget(fList, 1);
     layout->addWidget(fTabs);
+    setTabOrder(fSearchField, fList);
+    setTabOrder(fList, fTabs);
 
     connect(fList->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         if (!fMirroring) RowsClicked();
@@ -79,6 +93,8 @@ TTSListForm::TTSListForm(TAppLogic& app, TTSListManager& manager, QWidget* paren
 }
 
 TTSListForm::~TTSListForm() {
+    if (fTextSearch)
+        fTextSearch->RemoveObserver(MakeHandler<&TTSListForm::TextSearchChanged>(this));
     Observe(false);
     fManager.RemoveObserver(MakeHandler<&TTSListForm::ManagerChanged>(this));
 }
@@ -124,8 +140,88 @@ void TTSListForm::AppChanged(TObservable*, const TCodeSet& codes) {
     if (!fInClick && codes.Has(ncCurrentSelection)) MirrorSelection();
 }
 
-void TTSListForm::Fill() {
+void TTSListForm::BuildSearchField() {
+    fSearchField = new QLineEdit(this);
+    fSearchField->setObjectName(QStringLiteral("SearchTextE"));
+    fSearchField->setAccessibleName(QStringLiteral("Search text"));
+    fSearchField->setClearButtonEnabled(true);
+    fSearchField->setProperty("helpContext", 247);
+    fSearchTimer = new QTimer(this);
+    fSearchTimer->setSingleShot(true);
+    fSearchTimer->setInterval(kTypingPauseMs);
+    connect(fSearchTimer, &QTimer::timeout, this, &TTSListForm::RunTextSearch);
+    connect(fSearchField, &QLineEdit::textEdited, fSearchTimer, qOverload<>(&QTimer::start));
+    connect(fSearchField, &QLineEdit::returnPressed, this, &TTSListForm::RunTextSearch);
+    // The clear button changes the text without an edit.
+    connect(fSearchField, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (text.isEmpty()) RunTextSearch();
+    });
+    SetTextSearch(nullptr);
+}
+
+void TTSListForm::SetTextSearch(TTextSearch* search) {
+    if (fTextSearch)
+        fTextSearch->RemoveObserver(MakeHandler<&TTSListForm::TextSearchChanged>(this));
+    fTextSearch = search;
+    if (fTextSearch) fTextSearch->AddObserver(MakeHandler<&TTSListForm::TextSearchChanged>(this));
+    TextSearchChanged(nullptr, {});
+}
+
+void TTSListForm::TextSearchChanged(TObservable*, const TCodeSet&) {
+    if (!fTextSearch) {
+        fSearchField->setEnabled(false);
+        fSearchField->setPlaceholderText(QStringLiteral("Preparing the search index\u2026"));
+        return;
+    }
+    fTextSearch->ShowStateIn(*fSearchField, kSearchTip);
+    // Words typed before the index was ready are searched for now.
+    fSearchedFor.clear();
+    if (fTextSearch->Ready() && !fSearchField->text().isEmpty()) RunTextSearch();
+}
+
+void TTSListForm::RunTextSearch() {
+    fSearchTimer->stop();
+    const bool ready = fTextSearch && fTextSearch->Ready();
+    const std::string expression =
+        ready ? MatchExpression(fSearchField->text().toStdString()) : std::string();
+    if (expression == fSearchedFor) return;
+    ApplyTextFilter();
+    MirrorSelection();
+}
+
+void TTSListForm::ApplyTextFilter() {
+    const std::string typed = fSearchField->text().toStdString();
+    const bool ready = fTextSearch && fTextSearch->Ready();
+    const std::string searched = ready ? MatchExpression(typed) : std::string();
+    if (fTextSearched && searched != fSearchedFor)
+        fTextSearched(searched.empty() ? QStringList() : SearchTerms(fSearchField->text()));
+    fSearchedFor = searched;
+    const int oldIndex = fApp.CurrentList() == &fItems ? fApp.CurrentIndex() : -1;
+    const TTextSegment* current = oldIndex >= 0 && oldIndex < int(fSegments.size())
+                                      ? fSegments[std::size_t(oldIndex)]
+                                      : nullptr;
     fSegments.clear();
+    if (fSearchedFor.empty() || fManager.Kind() == TListKind::None) {
+        fSegments = fAll;
+    } else {
+        const std::vector<const TTextSegment*> texts =
+            fTextSearch->Find(typed, static_cast<char>(fManager.Kind()));
+        const std::unordered_set<const TTextSegment*> found(texts.begin(), texts.end());
+        for (TTextSegment* text : fAll)
+            if (found.count(text)) fSegments.push_back(text);
+    }
+    fModel->Reset(fModel->Style());
+    // The application's current list is this one: its place follows the current text.
+    if (fApp.CurrentList() == &fItems) {
+        const auto at = std::find(fSegments.begin(), fSegments.end(), current);
+        RunReportingErrors([&] {
+            fApp.SetCurrentList(&fItems, at == fSegments.end() ? -1 : int(at - fSegments.begin()));
+        });
+    }
+}
+
+void TTSListForm::Fill() {
+    fAll.clear();
     const TLibrary* library = fApp.Library();
     const TListKind kind = fManager.Kind();
     auto style = TSegmentListModel::TStyle::Entry;
@@ -151,9 +247,11 @@ void TTSListForm::Fill() {
         TCategoryIterator walk(root);
         while (TCategory* c = root ? walk.Next() : nullptr)
             if (TTextSegment* text = static_cast<TIdentityCategory*>(c)->SegmentFor(letter))
-                fSegments.push_back(text);
+                fAll.push_back(text);
     }
+    fSegments.clear(); // the old kind's place is no guide to the new one's
     fModel->Reset(style);
+    ApplyTextFilter();
     static const char* const kCaptions[] = {"Mark Scheme", "Standards report", "Links",
                                             "Resources"};
     const int tab = TabOf(kind);

@@ -7,6 +7,7 @@
 #include "model/segments.h"
 #include "model/text_store.h"
 #include "output/richtext/end_marks.h"
+#include "output/richtext/hidden_text.h"
 #include "output/richtext/rich_text_control.h"
 #include "output/richtext/rich_text_edit.h"
 #include "output/richtext/text_streamer.h"
@@ -321,6 +322,7 @@ void TViewerForm::UpdateView(bool forced) {
     fText->Clear();
     fShown = nullptr;
     if (!chunk) return;
+    fShownIsQuestion = segment->Kind() == 'Q';
     try {
         LoadChunk(*chunk);
         fShown = chunk;
@@ -335,6 +337,8 @@ void TViewerForm::LoadChunk(TTextChunk& chunk) {
     try {
         fStreamer->LoadInto(chunk);
         RemoveEndMarks(fText->Document());
+        // Hidden text stays hidden on screen, as in a word processor.
+        RemoveHiddenText(fText->Document());
         HighlightTerms();
     } catch (...) {
         chunk.UnloadLines();
@@ -348,14 +352,20 @@ void TViewerForm::LoadChunk(TTextChunk& chunk) {
 void TViewerForm::SetHighlightTerms(const QStringList& terms) {
     if (terms == fHighlightTerms) return;
     fHighlightTerms = terms;
-    if (fShown) UpdateView(true);
+    if (fShown && fShownIsQuestion) UpdateView(true);
+}
+
+void TViewerForm::SetTextListHighlightTerms(const QStringList& terms) {
+    if (terms == fTextListTerms) return;
+    fTextListTerms = terms;
+    if (fShown && !fShownIsQuestion) UpdateView(true);
 }
 
 void TViewerForm::HighlightTerms() {
     QTextDocument& doc = fText->Document();
     QTextCharFormat marked;
     marked.setBackground(QColor(255, 236, 130));
-    for (QString term : fHighlightTerms) {
+    for (QString term : fShownIsQuestion ? fHighlightTerms : fTextListTerms) {
         QTextDocument::FindFlags flags = QTextDocument::FindWholeWords;
         if (term.endsWith(QLatin1Char('*'))) {
             term.chop(1);

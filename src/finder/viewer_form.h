@@ -41,8 +41,11 @@ public:
     // Shows the selected item's text; unforced, the text already shown is kept.
     void UpdateView(bool forced);
     // Marks these words and phrases wherever the shown text holds them; a term ending in
-    // "*" marks the words it begins. Only the displayed copy changes.
+    // "*" marks the words it begins. Only the displayed copy changes. The finder's
+    // words are marked in questions, the text list's in the other texts, since each
+    // searched only its own kind.
     void SetHighlightTerms(const QStringList& terms);
+    void SetTextListHighlightTerms(const QStringList& terms);
     // Brings the window back from minimised (not while docked).
     void RestoreWindow();
 
@@ -84,7 +87,9 @@ private:
     QPointer<QDockWidget> fDock;
     std::unique_ptr<TTextStreamer> fStreamer;
     QStringList fHighlightTerms;
+    QStringList fTextListTerms;
     TTextChunk* fShown = nullptr;
+    bool fShownIsQuestion = false;
     int fDockedHeight = 213;
     bool fObserving = false;
     std::vector<std::unique_ptr<TCommandControl>> fControls;

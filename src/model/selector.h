@@ -1,12 +1,12 @@
 #pragma once
 
 #include "framework/observer.h"
+#include "model/question_set.h"
 #include "model/selector_index.h"
 
 #include <array>
 #include <cstdint>
 #include <memory>
-#include <unordered_set>
 #include <vector>
 
 class TCategory;
@@ -46,7 +46,7 @@ public:
     // criteria's order, until changed again; null gives the criteria's whole result
     // back. The criteria and the text combine whichever is set first. The categories
     // offered by Available follow the criteria alone.
-    using TQuestionSet = std::unordered_set<const TQuestion*>;
+    using TQuestionSet = ::TQuestionSet;
     void SetTextFilter(std::shared_ptr<const TQuestionSet> questions);
     bool HasTextFilter() const { return fTextFilter != nullptr; }
 

@@ -27,11 +27,16 @@ void CollectSegments(const TIdentityCategory* root, std::vector<const TTextSegme
 
 } // namespace
 
+std::vector<const TTextSegment*> IndexedSegments(const TLibrary& library) {
+    std::vector<const TTextSegment*> segments;
+    CollectSegments(library.QuestionRoot.get(), segments);
+    CollectSegments(library.SyllabusRoot.get(), segments);
+    CollectSegments(library.ResourceRoot.get(), segments);
+    return segments;
+}
+
 TEntrySource LibraryEntries(const TLibrary& library, TPlainTextFn plainText) {
-    auto segments = std::make_shared<std::vector<const TTextSegment*>>();
-    CollectSegments(library.QuestionRoot.get(), *segments);
-    CollectSegments(library.SyllabusRoot.get(), *segments);
-    CollectSegments(library.ResourceRoot.get(), *segments);
+    auto segments = std::make_shared<std::vector<const TTextSegment*>>(IndexedSegments(library));
     auto next = std::make_shared<std::size_t>(0);
     return [segments, next, plainText = std::move(plainText)](TIndexEntry& entry) {
         if (*next >= segments->size()) return false;

@@ -5,7 +5,14 @@
 #include <functional>
 #include <string>
 
+#include <vector>
+
 class TLibrary;
+class TTextSegment;
+
+// The texts of a library in the order LibraryEntries gives them, so that the rows of
+// an index built from that source are these segments.
+std::vector<const TTextSegment*> IndexedSegments(const TLibrary& library);
 
 // Turns one stored rich text into plain UTF-8 text without its end mark.
 using TPlainTextFn = std::function<std::string(const std::string& rtf)>;

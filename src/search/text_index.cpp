@@ -5,6 +5,8 @@
 
 #include <sqlite3.h>
 
+#include <cerrno>
+#include <csignal>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -19,8 +21,9 @@ namespace {
 
 // Changes whenever the tables or what goes into them change, so that an index of an
 // older program is rebuilt rather than misread.
-constexpr const char* kFormat = "quarrybook text index 2";
+constexpr const char* kFormat = "quarrybook text index 3";
 constexpr std::size_t kHashedBytes = 64 * 1024;
+constexpr const char* kRowQuery = "SELECT rowid FROM texts WHERE texts MATCH ? ORDER BY rowid";
 
 std::uint64_t Fnv1a(const char* data, std::size_t size, std::uint64_t h) {
     for (std::size_t i = 0; i < size; ++i) {
@@ -89,6 +92,22 @@ std::int64_t PragmaValue(sqlite3* db, const char* sql) {
     throw EInOutError("Cannot write the search index " + path + ": " + reason);
 }
 
+// A builder that was killed leaves its temporary file; one whose process is gone is
+// removed, one of a running builder is left to it.
+void RemoveStaleTemporaries(const std::string& path) {
+    const fs::path target(path);
+    const std::string prefix = target.filename().string() + ".tmp";
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(target.parent_path(), ec)) {
+        const std::string name = entry.path().filename().string();
+        if (name.compare(0, prefix.size(), prefix) != 0) continue;
+        char* end = nullptr;
+        const long pid = std::strtol(name.c_str() + prefix.size(), &end, 10);
+        if (pid <= 0 || *end) continue;
+        if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) fs::remove(entry.path(), ec);
+    }
+}
+
 } // namespace
 
 std::string IndexFolder() {
@@ -147,9 +166,15 @@ std::unique_ptr<TTextIndex> TTextIndex::OpenCurrent(const std::string& path,
         static_cast<std::uintmax_t>(pageSize * pageCount) != fileSize)
         return nullptr;
     if (MetaValue(db.db, "format") != kFormat || MetaValue(db.db, "key") != key) return nullptr;
-    TStatement probe(db.db, "SELECT count(*) FROM texts");
-    if (!probe.stmt || sqlite3_step(probe.stmt) != SQLITE_ROW) return nullptr;
-    return std::unique_ptr<TTextIndex>(new TTextIndex(db.Release()));
+    const std::string count = MetaValue(db.db, "count");
+    char* end = nullptr;
+    const unsigned long long texts = std::strtoull(count.c_str(), &end, 10);
+    if (count.empty() || *end) return nullptr;
+    // Preparing a search opens the full-text table's own records without reading its
+    // rows; counting them would read the whole file at every start.
+    TStatement probe(db.db, kRowQuery);
+    if (!probe.stmt) return nullptr;
+    return std::unique_ptr<TTextIndex>(new TTextIndex(db.Release(), texts));
 }
 
 std::unique_ptr<TTextIndex> TTextIndex::Build(const std::string& path, const std::string& key,
@@ -159,8 +184,10 @@ std::unique_ptr<TTextIndex> TTextIndex::Build(const std::string& path, const std
     fs::create_directories(fs::path(path).parent_path(), ec);
     if (ec) throw EInOutError("Cannot create the folder of " + path + ": " + ec.message());
     const std::string temp = path + ".tmp" + std::to_string(::getpid());
+    RemoveStaleTemporaries(path);
     fs::remove(temp, ec);
     bool done = false;
+    std::size_t count = 0;
     {
         TDb db;
         if (sqlite3_open_v2(temp.c_str(), &db.db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
@@ -203,14 +230,35 @@ std::unique_ptr<TTextIndex> TTextIndex::Build(const std::string& path, const std
                     return nullptr;
             }
             if (progress && !progress(static_cast<std::size_t>(row))) return nullptr;
+            count = static_cast<std::size_t>(row);
         }
-        TStatement meta(db.db, "INSERT INTO meta(k, v) VALUES('format', ?), ('key', ?)");
+        // Merging the index at the end takes seconds on a large library; it is
+        // abandoned as readily as the rows were.
+        struct TFinishing {
+            const TIndexProgress& progress;
+            std::size_t count;
+        } finishing{progress, count};
+        if (progress)
+            sqlite3_progress_handler(
+                db.db, 1000,
+                [](void* data) {
+                    auto* f = static_cast<TFinishing*>(data);
+                    return f->progress(f->count) ? 0 : 1;
+                },
+                &finishing);
+        if (progress && !progress(count)) return nullptr;
+        TStatement meta(db.db,
+                        "INSERT INTO meta(k, v) VALUES('format', ?), ('key', ?), ('count', ?)");
         if (!meta.stmt) WriteFailure(db.db, temp);
+        const std::string countText = std::to_string(count);
         sqlite3_bind_text(meta.stmt, 1, kFormat, -1, SQLITE_STATIC);
         sqlite3_bind_text(meta.stmt, 2, key.c_str(), -1, SQLITE_STATIC);
+        sqlite3_bind_text(meta.stmt, 3, countText.c_str(), -1, SQLITE_STATIC);
         if (sqlite3_step(meta.stmt) != SQLITE_DONE) WriteFailure(db.db, temp);
-        if (!Exec(db.db, "INSERT INTO texts(texts) VALUES('optimize'); COMMIT"))
+        if (!Exec(db.db, "INSERT INTO texts(texts) VALUES('optimize'); COMMIT")) {
+            if (sqlite3_errcode(db.db) == SQLITE_INTERRUPT) return nullptr;
             WriteFailure(db.db, temp);
+        }
         sqlite3_finalize(meta.stmt);
         meta.stmt = nullptr;
         if (sqlite3_close(db.Release()) != SQLITE_OK) WriteFailure(nullptr, temp);
@@ -232,26 +280,65 @@ std::unique_ptr<TTextIndex> TTextIndex::OpenOrBuild(const TLibraryFiles& files,
     return Build(path, key, entries, progress);
 }
 
+namespace {
+
+// The kind is matched as a token of its own column, which the index answers without
+// reading every matching row; the user's words never look at that column.
+std::string FullMatch(const std::string& match, char kind) {
+    std::string full = "{id title body} : (" + match + ")";
+    if (kind) full += std::string(" AND kind : \"") + kind + "\"";
+    return full;
+}
+
+// Steps through the matches of `sql`, handing each row to `take`.
+template <class Take>
+void RunMatch(sqlite3* db, const char* sql, const std::string& full, Take take) {
+    TStatement st(db, sql);
+    if (!st.stmt)
+        throw EDataError(std::string("The search index is damaged: ") + sqlite3_errmsg(db));
+    sqlite3_bind_text(st.stmt, 1, full.c_str(), -1, SQLITE_STATIC);
+    int rc;
+    while ((rc = sqlite3_step(st.stmt)) == SQLITE_ROW)
+        take(st.stmt);
+    if (rc != SQLITE_DONE)
+        throw EDataError(std::string("The search index is damaged: ") + sqlite3_errmsg(db));
+}
+
+} // namespace
+
 std::vector<std::string> TTextIndex::Search(std::string_view typed, char kind) const {
     std::vector<std::string> ids;
     const std::string match = MatchExpression(typed);
     if (match.empty()) return ids;
-    // The kind is matched as a token of its own column, which the index answers without
-    // reading every matching row; the user's words never look at that column.
-    std::string full = "{id title body} : (" + match + ")";
-    if (kind) full += std::string(" AND kind : \"") + kind + "\"";
-    TStatement st(fDb, "SELECT id FROM texts WHERE texts MATCH ? ORDER BY rowid");
-    if (!st.stmt)
-        throw EDataError(std::string("The search index is damaged: ") + sqlite3_errmsg(fDb));
-    sqlite3_bind_text(st.stmt, 1, full.c_str(), -1, SQLITE_STATIC);
-    int rc;
-    while ((rc = sqlite3_step(st.stmt)) == SQLITE_ROW) {
-        auto* id = reinterpret_cast<const char*>(sqlite3_column_text(st.stmt, 0));
-        ids.emplace_back(id ? id : "");
-    }
-    if (rc != SQLITE_DONE)
-        throw EDataError(std::string("The search index is damaged: ") + sqlite3_errmsg(fDb));
+    RunMatch(fDb, "SELECT id FROM texts WHERE texts MATCH ? ORDER BY rowid", FullMatch(match, kind),
+             [&](sqlite3_stmt* st) {
+                 auto* id = reinterpret_cast<const char*>(sqlite3_column_text(st, 0));
+                 ids.emplace_back(id ? id : "");
+             });
     return ids;
+}
+
+std::vector<std::uint32_t> TTextIndex::SearchRows(std::string_view typed, char kind) const {
+    std::vector<std::uint32_t> rows;
+    const std::string match = MatchExpression(typed);
+    if (match.empty()) return rows;
+    // Only the row numbers: reading the identifiers back costs more than the match.
+    RunMatch(fDb, kRowQuery, FullMatch(match, kind), [&](sqlite3_stmt* st) {
+        const std::int64_t row = sqlite3_column_int64(st, 0);
+        if (row < 1 || static_cast<std::uint64_t>(row) > fCount)
+            throw EDataError("The search index is damaged: a text beyond its count");
+        rows.push_back(static_cast<std::uint32_t>(row - 1));
+    });
+    return rows;
+}
+
+std::string TTextIndex::IdAt(std::uint32_t row) const {
+    TStatement st(fDb, "SELECT id FROM texts WHERE rowid = ?");
+    if (!st.stmt) return {};
+    sqlite3_bind_int64(st.stmt, 1, static_cast<std::int64_t>(row) + 1);
+    if (sqlite3_step(st.stmt) != SQLITE_ROW) return {};
+    auto* id = reinterpret_cast<const char*>(sqlite3_column_text(st.stmt, 0));
+    return id ? id : "";
 }
 
 std::vector<std::string> SearchLibrary(const TLibraryFiles& files, const TEntrySource& entries,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -45,11 +46,14 @@ public:
     TTextIndex& operator=(const TTextIndex&) = delete;
 
     // Opens the index at `path` when it is sound and was built from `key`; null
-    // otherwise (missing, damaged, foreign or out of date).
+    // otherwise (missing, cut short, foreign or out of date). Reads a few pages only, so
+    // damage deeper in the file shows when a search meets it.
     static std::unique_ptr<TTextIndex> OpenCurrent(const std::string& path, const std::string& key);
     // Builds the index into a temporary file beside `path` and renames it into place,
     // so that a reader never sees half an index and two builders do not collide.
-    // Returns null when `progress` abandoned the build. Raises EInOutError when the
+    // Returns null when `progress` abandoned the build; it is asked again now and then
+    // while the index is finished, with the same count, so that even the last steps
+    // can be abandoned. The temporary file is removed either way. Raises EInOutError when the
     // file cannot be written.
     static std::unique_ptr<TTextIndex> Build(const std::string& path, const std::string& key,
                                              const TEntrySource& entries,
@@ -64,10 +68,19 @@ public:
     // letter or of every kind (0), in library order. Raises EDataError when the index
     // turns out to be damaged.
     std::vector<std::string> Search(std::string_view typed, char kind = 0) const;
+    // The same as the positions of the matching texts in the order they were given to
+    // Build (0 for the first), which a caller holding those texts maps without reading
+    // the identifiers back.
+    std::vector<std::uint32_t> SearchRows(std::string_view typed, char kind = 0) const;
+    // How many texts the index holds.
+    std::size_t Count() const { return fCount; }
+    // The identifier of the text at a position; empty when there is none.
+    std::string IdAt(std::uint32_t row) const;
 
 private:
-    explicit TTextIndex(sqlite3* db) : fDb(db) {}
+    TTextIndex(sqlite3* db, std::size_t count) : fDb(db), fCount(count) {}
     sqlite3* fDb;
+    std::size_t fCount;
 };
 
 // Searches a library, building or refreshing its index first; an index found damaged

@@ -2,15 +2,19 @@
 
 #include "finder/related_form.h"
 #include "finder/segment_list.h"
+#include "finder/text_search.h"
 #include "finder/ts_list_form.h"
 #include "finder/viewer_form.h"
 #include "output/richtext/rich_text_control.h"
+#include "search/library_entries.h"
 
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTabBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextCursor>
 #include <QTimer>
@@ -48,9 +52,10 @@ protected:
 
 TEST_F(ViewerTest, ShowsTheSelectedTextWithoutEndMarksAndBlanksForSeveralItems) {
     auto* q = Seg("Q1");
-    q->Chunk = MakeChunk({"{\\rtf1\\ansi\\f0 Forces pre-\\par on a ramp\\par -\\par}"});
+    q->Chunk =
+        MakeChunk({"{\\rtf1\\ansi\\f0 Forces pre-\\par on a{\\v  hidden} ramp\\par -\\par}"});
     Select("Q1");
-    EXPECT_EQ(Shown(), "Forces pre-\non a ramp");
+    EXPECT_EQ(Shown(), "Forces pre-\non a ramp"); // hidden text hidden, as in a word processor
     EXPECT_EQ(form->ShownChunk(), q->Chunk.get());
     EXPECT_EQ(form->Button("NextB")->isEnabled(), false); // no current list
     EXPECT_TRUE(form->Button("RelMSB")->isEnabled());
@@ -157,6 +162,39 @@ TEST_F(ViewerTest, TextListListsByKindAndMirrorsTheSelectionWithTheViewer) {
     EXPECT_TRUE(list.isHidden());
 }
 
+TEST_F(ViewerTest, TextListSearchNarrowsTheKindShownOnceTheIndexIsReady) {
+    TTextSearch search(*app.Library());
+    TTSListForm list(app, listManager, &frame);
+    list.SetTextSearch(&search);
+    listManager.ShowKind(TListKind::MarkScheme);
+    auto* model = list.List()->model();
+    QLineEdit* field = list.SearchField();
+    EXPECT_EQ(field->accessibleName(), "Search text");
+    EXPECT_FALSE(field->isEnabled());
+    EXPECT_EQ(field->placeholderText(), QString::fromUtf8("Preparing the search index…"));
+
+    // Words already in the field are searched for once the index is ready.
+    field->setText("forces a");
+    EXPECT_EQ(model->rowCount(), 2);
+    QTemporaryDir cache;
+    search.SetIndex(TTextIndex::Build(cache.filePath("texts.index").toStdString(), "key",
+                                      LibraryEntries(*app.Library(), nullptr)));
+    EXPECT_TRUE(field->isEnabled());
+    ASSERT_EQ(model->rowCount(), 1);
+    EXPECT_EQ(list.Items().Item(0), Seg("M1a"));
+
+    // The same words in another kind; clearing lists the whole kind again, in its order.
+    list.Tabs()->setCurrentIndex(1);
+    EXPECT_EQ(model->rowCount(), 0);
+    field->clear();
+    EXPECT_EQ(model->rowCount(), 1);
+    list.Tabs()->setCurrentIndex(0);
+    QTest::keyClicks(field, "FORCES");
+    QTest::keyClick(field, Qt::Key_Return);
+    ASSERT_EQ(model->rowCount(), 2);
+    EXPECT_EQ(list.Items().Item(1), Seg("M1a"));
+}
+
 TEST_F(ViewerTest, MarksSearchedWordsAndPrefixesInTheShownTextOnly) {
     Seg("Q1")->Chunk = MakeChunk({"{\\rtf1\\ansi\\f0 Forceful ramps on a ramp\\par}"});
     form->SetHighlightTerms({"ramp", "force*"});
@@ -172,4 +210,12 @@ TEST_F(ViewerTest, MarksSearchedWordsAndPrefixesInTheShownTextOnly) {
     EXPECT_FALSE(form->Text()->Document().isModified());
     form->SetHighlightTerms({});
     EXPECT_FALSE(marked(20));
+
+    // The finder searched questions only; the text list's words mark the other texts.
+    Seg("M1a")->Chunk = MakeChunk({"{\\rtf1\\ansi\\f0 ramp\\par}"});
+    form->SetHighlightTerms({"ramp"});
+    Select("M1a");
+    EXPECT_FALSE(marked(0));
+    form->SetTextListHighlightTerms({"ramp"});
+    EXPECT_TRUE(marked(0));
 }

@@ -39,9 +39,11 @@ convert fodt "$work/lo" "$work"/ours/*.rtf
 convert pdf "$work/lo" "$work"/ours/*.rtf
 
 # Text as a list of words: line breaks, tabs, non-breaking spaces and the byte
-# order mark do not matter, only what is read.
+# order mark do not matter, only what is read; nor the bullet shapes LibreOffice's
+# plain text gives the levels of a list.
 words() {
-    sed -e 's/^\xef\xbb\xbf//' -e 's/\xc2\xa0/ /g' | tr -s ' \t\r\n\f' '\n\n\n\n\n' | sed '/^$/d'
+    sed -e 's/^\xef\xbb\xbf//' -e 's/\xc2\xa0/ /g' -e 's/\xe2\x97\xa6/\xe2\x80\xa2/g' \
+        -e 's/\xe2\x96\xaa/\xe2\x80\xa2/g' | tr -s ' \t\r\n\f' '\n\n\n\n\n' | sed '/^$/d'
 }
 
 failures=0

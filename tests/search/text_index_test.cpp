@@ -123,6 +123,14 @@ TEST_F(TextIndexTest, AbandonedBuildLeavesNoFile) {
     EXPECT_FALSE(
         TTextIndex::Build(path, LibraryKey(fFiles), Source(), [](std::size_t) { return false; }));
     EXPECT_TRUE(fs::is_empty(fs::path(path).parent_path()));
+
+    // Abandoned while the index is being finished, after every text was added; a builder
+    // killed earlier left its temporary file, which goes too.
+    WriteFile(path + ".tmp999999999", "killed");
+    int asked = 0;
+    EXPECT_FALSE(TTextIndex::Build(path, LibraryKey(fFiles), Source(),
+                                   [&](std::size_t done) { return done < 4 || ++asked < 2; }));
+    EXPECT_TRUE(fs::is_empty(fs::path(path).parent_path()));
 }
 
 } // namespace

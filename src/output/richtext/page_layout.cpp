@@ -102,6 +102,7 @@ TPageLayout::TPageLayout(const QTextDocument& source, const TRtfPage& page, cons
     : page_(page), device_(LayoutDevice()) {
     formatScale_ = FormatScale(device_);
     doc_.reset(source.clone());
+    positions_ = PrepareForPrint(*doc_);
     const bool hasBorders = MakeRoomForParagraphBorders(*doc_);
     sections_ = PrepareSectionColumns(*doc_, BodyWidth(page_).Value(), formatScale_);
     KeepSpaceAfterTables(*doc_);
@@ -143,6 +144,7 @@ TPageLayout::TPageLayout(const QTextDocument& source, const TRtfPage& page, cons
 TPageLayout::~TPageLayout() = default;
 
 int TPageLayout::PageOfPosition(int position) const {
+    position = positions_.ToCopy(position);
     position = std::clamp(position, 0, std::max(0, doc_->characterCount() - 1));
     const QTextBlock block = doc_->findBlock(position);
     if (!block.isValid()) return 1;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "output/richtext/page_flow.h"
+#include "output/richtext/print_copy.h"
 #include "output/richtext/section_columns.h"
 #include "output/richtext/tab_stops.h"
 #include "output/rtf/rtf_types.h"
@@ -67,6 +68,7 @@ private:
     TRtfPage page_;
     QImage device_; // the layout's paint device, fixing the resolution
     std::unique_ptr<QTextDocument> doc_;
+    TPrintPositions positions_; // of the source in doc_
     double formatScale_ = 1;
     std::vector<QRectF> borderBoxes_; // in document coordinates
     std::vector<TTabLeader> tabLeaders_;

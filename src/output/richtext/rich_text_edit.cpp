@@ -1,5 +1,6 @@
 #include "output/richtext/rich_text_edit.h"
 
+#include "output/richtext/hidden_text.h"
 #include "output/richtext/page_decor.h"
 
 #include <QKeyEvent>
@@ -24,5 +25,7 @@ void TRichTextEdit::paintEvent(QPaintEvent* event) {
     const QPointF offset(horizontalScrollBar()->value(), verticalScrollBar()->value());
     painter.translate(-offset);
     // On screen the layout works in format units.
-    DrawParagraphBorders(painter, *document(), QRectF(event->rect()).translated(offset), 1.0);
+    const QRectF clip = QRectF(event->rect()).translated(offset);
+    DrawParagraphBorders(painter, *document(), clip, 1.0);
+    DrawHiddenTextMarks(painter, *document(), clip);
 }

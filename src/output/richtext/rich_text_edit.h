@@ -3,7 +3,8 @@
 #include <QTextEdit>
 
 // The editor inside the rich-text control: a QTextEdit that also draws the
-// paragraph borders of title texts and hands the font-dialog key (F2) to its owner.
+// paragraph borders of title texts and the mark under hidden text, and hands the
+// font-dialog key (F2) to its owner.
 class TRichTextEdit : public QTextEdit {
     Q_OBJECT
 public:

@@ -32,14 +32,16 @@ void FitTabStops(QTextDocument& doc, double textWidth) {
         const QList<QTextOption::Tab> stops = f.tabPositions();
         if (stops.isEmpty()) continue;
         const QList<int> leaders = LeadersOf(f);
-        const double indent = f.leftMargin();
+        // The layout measures from where each line starts; the first line is the one
+        // a hanging indent's tab is on.
+        const double indent = f.leftMargin() + f.textIndent();
         const double last = std::max(0.0, textWidth - indent - f.rightMargin());
         QList<QTextOption::Tab> fitted;
         QVariantList fittedLeaders;
         for (qsizetype i = 0; i < stops.size(); ++i) {
             QTextOption::Tab stop = stops[i];
             stop.position -= indent;
-            if (stop.position <= 0) continue; // a stop left of the indent is never reached
+            if (stop.position <= 0) continue; // a stop left of the line is never reached
             if (stop.type == QTextOption::RightTab) stop.position = std::min(stop.position, last);
             fitted.append(stop);
             fittedLeaders.append(i < leaders.size() ? leaders[i] : 0);
@@ -70,7 +72,7 @@ std::vector<TTabLeader> FindTabLeaders(const QTextDocument& doc, double formatSc
             const double to = line.cursorToX(int(i) + 1);
             if (to - from < 1) continue;
             // The stop this tab went to: the first one past where it started.
-            const double start = from - f.leftMargin();
+            const double start = from - line.x();
             const auto stop = std::find_if(stops.begin(), stops.end(), [&](const auto& s) {
                 return s.position * formatScale > start + 0.5;
             });

@@ -11,10 +11,11 @@ class QPainter;
 class QTextDocument;
 
 // Makes the tab stops of a copy that is printed stop where a word processor puts
-// them: RTF measures a stop from the left margin, the layout from the paragraph's
-// left indent, and a right tab at or past the right margin is held at the margin
-// instead of sending its text to a new line. `textWidth` is the width of the body
-// in format units; run before the indents are scaled to the layout.
+// them: RTF measures a stop from the left margin, the layout from where the line
+// starts (the first line's, for a hanging indent), and a right tab at or past the
+// right margin is held at the margin instead of sending its text to a new line.
+// `textWidth` is the width of the body in format units; run before the indents are
+// scaled to the layout.
 void FitTabStops(QTextDocument& doc, double textWidth);
 
 // The stretch of a tab whose stop has a leader, in document coordinates of the

@@ -116,8 +116,14 @@ void TRtfDocBuilder::InsertFlow(const TRtfParagraph& paragraph, bool terminated)
     } else if (!firstParagraph_ || applyFirstFormat_) {
         cursor_.setBlockFormat(paragraph.format);
         cursor_.setBlockCharFormat(paragraph.markFormat);
+    } else {
+        firstParagraph_ = false;
+        InsertRuns(cursor_, paragraph); // joins the paragraph it is inserted into
+        if (terminated) needBlock_ = true;
+        return;
     }
     firstParagraph_ = false;
+    lists_.Join(cursor_, paragraph.list);
     InsertRuns(cursor_, paragraph);
     if (terminated) needBlock_ = true;
 }
@@ -141,6 +147,7 @@ void TRtfDocBuilder::FillCell(QTextCursor cursor, const std::vector<TRtfParagrap
             cursor.insertBlock(p.format, p.markFormat);
         }
         first = false;
+        lists_.Join(cursor, p.list);
         InsertRuns(cursor, p);
     }
 }

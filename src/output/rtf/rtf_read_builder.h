@@ -1,5 +1,6 @@
 #pragma once
 
+#include "output/rtf/rtf_read_lists.h"
 #include "output/rtf/rtf_read_state.h"
 #include "output/rtf/rtf_units.h"
 
@@ -21,6 +22,7 @@ struct TRtfParagraph {
     QTextBlockFormat format;
     QTextCharFormat markFormat; // the paragraph mark's format: height of an empty line
     std::vector<TRtfRun> runs;
+    TRtfParaList list;
     bool IsEmpty() const { return runs.empty(); }
 };
 
@@ -54,7 +56,7 @@ private:
     void FlushTable();
     void EmitTable(std::vector<TRow>::iterator first, std::vector<TRow>::iterator last);
     static void InsertRuns(QTextCursor& cursor, const TRtfParagraph& paragraph);
-    static void FillCell(QTextCursor cursor, const std::vector<TRtfParagraph>& paragraphs);
+    void FillCell(QTextCursor cursor, const std::vector<TRtfParagraph>& paragraphs);
 
     QTextCursor& cursor_;
     bool needBlock_ = false; // the previous paragraph ended with \par
@@ -63,4 +65,5 @@ private:
     std::vector<TRow> rows_;
     std::vector<TCell> openRow_;
     TCell openCell_;
+    TRtfListJoiner lists_;
 };

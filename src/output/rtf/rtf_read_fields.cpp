@@ -134,8 +134,11 @@ void TRtfParser::EndPicture() {
     // A shape's picture shows where the shape's text would go.
     const TRtfDest dest = Top().dest;
     if (dest == TRtfDest::ShapePicture) Top().dest = Top().textDest;
-    if (Top().dest == TRtfDest::Body && !Top().chr.hidden)
-        AppendImage(PlaceRtfPicture(doc_, picture, pixelBudget_));
+    if (Top().dest == TRtfDest::Body) {
+        QTextImageFormat image = PlaceRtfPicture(doc_, picture, pixelBudget_);
+        if (Top().chr.hidden) image.setProperty(RtfProperty::Hidden, true);
+        AppendImage(image);
+    }
     Top().dest = dest;
 }
 

@@ -183,6 +183,7 @@ QTextCharFormat TRtfParser::CharFormat(const TRtfCharState& chr) {
     if (chr.vertical < 0) f.setVerticalAlignment(QTextCharFormat::AlignSubScript);
     if (const QColor c = ColorAt(chr.foreground); c.isValid()) f.setForeground(c);
     if (const QColor c = ColorAt(chr.background); c.isValid()) f.setBackground(c);
+    if (chr.hidden) f.setProperty(RtfProperty::Hidden, true);
     if (chr.pageField != 0) f.setProperty(RtfProperty::PageField, int(chr.pageField));
     if (chr.noteNumber) f.setProperty(RtfProperty::NoteNumber, true);
     if (chr.link > 0 && std::size_t(chr.link) <= links_.size()) {

@@ -78,6 +78,7 @@ void TRtfParser::PushGroup() {
     if (g.dest == TRtfDest::StyleSheet && g.ownsDest) styleEntry_ = TStyle{};
     g.ownsDest = false;
     g.ownsField = false;
+    g.ownsListText = false;
     g.style = -1;
     stack_.push_back(std::move(g));
 }
@@ -107,7 +108,9 @@ void TRtfParser::EndGroup(const TGroup& closed) {
         styleEntry_ = TStyle{};
     }
     if (closed.ownsField) EndField(closed);
+    if (closed.ownsListText) EndListText();
     if (closed.ownsDest) {
+        EndListGroup(closed);
         if (closed.dest == TRtfDest::Picture) EndPicture();
         if (closed.dest == TRtfDest::Footer) {
             CloseRun();
@@ -130,6 +133,12 @@ void TRtfParser::SkipDestination() {
         PopGroup();
     }
     // In the outermost group a destination word cannot take the rest of the file.
+}
+
+// Hidden body text is kept (a format property marks it); the footer is plain text
+// with nowhere to keep that mark, so hidden text there is left out.
+bool TRtfParser::HiddenInFooter() const {
+    return stack_.back().chr.hidden && stack_.back().dest == TRtfDest::Footer;
 }
 
 bool TRtfParser::InBodyText() const {
@@ -173,6 +182,10 @@ void TRtfParser::HandleText(std::string_view bytes) {
     case TRtfDest::Picture:
         // Groups inside a picture ({\*\picprop{\sp{\sn ...}}}) hold names, not data.
         if (picture_ && g.ownsDest) picture_->AppendHex(bytes);
+        break;
+    case TRtfDest::ListLevelText:
+    case TRtfDest::OldListText:
+        AppendListText(bytes);
         break;
     case TRtfDest::ShapeName:
         if (shapePropertyName_.size() < 64)
@@ -248,7 +261,7 @@ void TRtfParser::FlushBytes() {
 
 void TRtfParser::AppendBytes(std::string_view bytes) {
     const TGroup& g = Top();
-    if (g.chr.hidden) return;
+    if (HiddenInFooter()) return;
     PrepareRun();
     const int codePage = CodePageOf(g.chr);
     if (codePage == RtfCodePage::Ansi) {
@@ -265,7 +278,7 @@ void TRtfParser::AppendBytes(std::string_view bytes) {
 }
 
 void TRtfParser::AppendUnicode(char32_t cp) {
-    if (!InBodyText() || Top().chr.hidden || cp == 0) return;
+    if (!InBodyText() || HiddenInFooter() || cp == 0) return;
     PrepareRun();
     FlushBytes();
     if (cp < 0x10000) {
@@ -278,7 +291,7 @@ void TRtfParser::AppendUnicode(char32_t cp) {
 }
 
 void TRtfParser::AppendUnicodeText(QStringView text) {
-    if (!InBodyText() || Top().chr.hidden || text.isEmpty()) return;
+    if (!InBodyText() || HiddenInFooter() || text.isEmpty()) return;
     PrepareRun();
     FlushBytes();
     runText_.append(text);
@@ -299,7 +312,7 @@ void TRtfParser::CloseRun() {
 }
 
 void TRtfParser::AppendImage(const QTextImageFormat& format) {
-    if (Top().dest != TRtfDest::Body || Top().chr.hidden) return;
+    if (Top().dest != TRtfDest::Body) return;
     CloseRun();
     nestedCellPending_ = false;
     paragraph_.runs.push_back({QString(QChar::ObjectReplacementCharacter), format, true});
@@ -322,6 +335,7 @@ void TRtfParser::EndParagraph(bool terminated) {
         MarkBreaks(p.format);
     }
     p.markFormat = CharFormat(g.chr);
+    PlaceInList(p, g.para);
     builder_.AddParagraph(std::move(p), inTable, terminated);
     nestedCellPending_ = false;
 }
@@ -332,6 +346,7 @@ void TRtfParser::EndCell() {
     paragraph_ = TRtfParagraph{};
     p.format = BlockFormat(Top().para);
     p.markFormat = CharFormat(Top().chr);
+    PlaceInList(p, Top().para);
     builder_.EndCell(std::move(p));
     nestedCellPending_ = false;
 }
@@ -349,6 +364,8 @@ void TRtfParser::Finish() {
     TRtfParagraph p = std::move(paragraph_);
     p.format = BlockFormat(g.para);
     p.markFormat = CharFormat(g.chr);
+    // The empty paragraph after the last paragraph mark shows no marker of its own.
+    if (!p.IsEmpty()) PlaceInList(p, g.para);
     if (!p.IsEmpty() && (pageBreakPending_ || (sectionBreakPending_ && sectionBreaksPage_)))
         p.format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
     if (!p.IsEmpty() && g.para.tableDepth == 0) MarkBreaks(p.format);

@@ -2,6 +2,7 @@
 
 #include "output/rtf/rtf_read_builder.h"
 #include "output/rtf/rtf_read_codepage.h"
+#include "output/rtf/rtf_read_lists.h"
 #include "output/rtf/rtf_read_picture.h"
 #include "output/rtf/rtf_read_state.h"
 #include "output/rtf/rtf_read_tokenizer.h"
@@ -30,6 +31,15 @@ enum class TRtfDest : std::uint8_t {
     FieldInst,    // a field's instruction
     Picture,      // hex or binary picture data
     NestProps,    // a nested table's row properties: only \nestrow counts
+    // The list destinations come last (HandleListWord takes them by order).
+    ListTable,         // \listtable: its \list entries
+    ListDef,           // one \list: its levels and \listid
+    ListLevel,         // one \listlevel
+    ListLevelText,     // a level's \leveltext
+    ListOverrideTable, // \listoverridetable: its \listoverride entries
+    ListOverride,      // one \listoverride: \listid and \ls
+    OldList,           // a \pn description of old-style numbering
+    OldListText,       // its \pntxtb or \pntxta
 };
 
 // Reads one RTF text into a QTextDocument through a cursor. One object per text:
@@ -51,6 +61,7 @@ private:
         int style = -1; // the style this stylesheet entry defines
         bool ownsDest = false;
         bool ownsField = false;
+        bool ownsListText = false; // a \listtext or \pntext group
     };
     struct TFont {
         QString decodedName; // the name up to the last \uN
@@ -126,6 +137,18 @@ private:
     void RecordStyleWord(TRtfWord word, bool hasParam, int param);
     void ApplyStyle(int key, int depth = 0);
 
+    // Lists (rtf_read_lists.cpp).
+    bool HandleListDestination(TRtfWord word);
+    bool HandleListWord(TRtfWord word, bool hasParam, int param);
+    void AppendListText(std::string_view bytes);
+    QString DecodeListBytes(const std::vector<char32_t>& text, int font);
+    void EndListGroup(const TGroup& closed);
+    void EndListText();
+    // The list a paragraph is in; a paragraph that sets no indents of its own takes
+    // its level's into `indents`.
+    TRtfParaList ListOf(const TRtfParaState& para, TRtfParaState& indents);
+    void PlaceInList(TRtfParagraph& p, const TRtfParaState& para);
+
     // Fonts, colours, styles and formats (rtf_read_formats.cpp).
     void BeginFont(int index);
     void EndFont();
@@ -158,6 +181,7 @@ private:
 
     TGroup& Top() { return stack_.back(); }
     bool InBodyText() const;
+    bool HiddenInFooter() const;
 
     QTextCursor& cursor_;
     QTextDocument& doc_;
@@ -187,6 +211,17 @@ private:
     std::vector<QString> links_;
     std::unique_ptr<TRtfReadPicture> picture_;
     qint64 pixelBudget_ = kRtfMaxTextPixels;
+
+    QHash<int, TRtfListDef> listDefs_;  // by \listid
+    QHash<int, int> listOverrides_;     // \ls number -> \listid
+    std::vector<TRtfOldList> oldLists_; // distinct \pn descriptions
+    TRtfListDef listDef_;               // the entries being read
+    TRtfListLevel listLevel_;
+    int overrideList_ = 0, overrideNumber_ = 0;
+    TRtfOldList oldList_;
+    bool oldListAfter_ = false;
+    // The runs of the paragraph's \listtext, dropped when the paragraph is in a list.
+    int listTextFrom_ = -1, listTextTo_ = -1;
 
     TRtfRowDef rowDef_;
     TBorderTarget borderTarget_ = TBorderTarget::None;

@@ -128,6 +128,12 @@ bool TRtfParser::HandleParaWord(TRtfWord word, bool hasParam, int param) {
     case W::outlinelevel:
         p.outlineLevel = std::clamp(param, 0, 8);
         break;
+    case W::ls:
+        p.listOverride = std::max(0, param);
+        break;
+    case W::ilvl:
+        p.listLevel = std::clamp(param, 0, kRtfListLevels - 1);
+        break;
     case W::ATXbrdr:
         p.border = on;
         break;

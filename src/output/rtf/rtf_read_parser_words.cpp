@@ -42,6 +42,7 @@ void TRtfParser::HandleWord(const TRtfToken& token) {
     default:
         break;
     }
+    if (HandleListWord(word, hasParam, param)) return;
     if (word == TRtfWord::u) {
         // \uN is a signed 16-bit value; anything else is damage and shows nothing.
         char32_t cp =
@@ -71,6 +72,7 @@ void TRtfParser::HandleWord(const TRtfToken& token) {
 
 bool TRtfParser::HandleDestinationWord(TRtfWord word) {
     using W = TRtfWord;
+    if (HandleListDestination(word)) return true;
     switch (word) {
     case W::fonttbl:
         currentFont_ = -1;
@@ -172,9 +174,6 @@ bool TRtfParser::HandleDestinationWord(TRtfWord word) {
     case W::generator:
     case W::info:
     case W::annotation:
-    case W::pn:
-    case W::listtable:
-    case W::listoverridetable:
     case W::filetbl:
     case W::revtbl:
     case W::xe:

@@ -62,6 +62,9 @@ struct TRtfParaState {
     std::uint8_t borderSides = 0; // \brdrt \brdrl \brdrb \brdrr seen with a line style
     int tableDepth = 0;           // \intbl / \itapN
     int outlineLevel = -1;
+    int listOverride = 0; // \lsN; 0: none
+    int listLevel = 0;    // \ilvlN
+    int oldList = -1;     // the \pn description in force, by index
     // The kind and leader of the tab stop that the next \tx or \tb completes.
     TRtfTabKind pendingTabKind = TRtfTabKind::Left;
     std::uint8_t pendingTabLeader = 0;

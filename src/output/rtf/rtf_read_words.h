@@ -18,6 +18,11 @@
     XN(do_, do) X(upr) XN(template_, template) X(docvar) X(userprops) X(comment) X(ftnsep)       \
     X(ftnsepc) X(aftnsep) X(aftnsepc) X(ftncn) X(aftncn) X(background) X(atnid) X(atnauthor)     \
     X(atrfstart) X(atrfend) X(pgdsctbl) X(sn) X(sv)                                              \
+    /* lists */                                                                                  \
+    X(list) X(listlevel) X(leveltext) X(levelnfc) X(levelnfcn) X(levelstartat) X(levelfollow)    \
+    X(listid) X(listoverride) X(ls) X(ilvl) X(listtext) X(pntext) X(pnlvlblt) X(pnlvlbody)       \
+    X(pnlvl) X(pndec) X(pnucltr) X(pnlcltr) X(pnucrm) X(pnlcrm) X(pnstart) X(pntxtb) X(pntxta)   \
+    X(pnf)                                                                                       \
     /* fonts, colours, styles */                                                                 \
     X(f) X(fcharset) X(cpg) X(fnil) X(froman) X(fswiss) X(fmodern) X(fscript) X(fdecor)          \
     X(ftech) X(fbidi) X(red) X(green) X(blue) X(s) X(cs) X(ds) X(sbasedon)                       \

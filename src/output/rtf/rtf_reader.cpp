@@ -1,5 +1,6 @@
 #include "output/rtf/rtf_reader.h"
 
+#include "output/rtf/rtf_list_marker.h"
 #include "output/rtf/rtf_read_parser.h"
 
 #include "framework/cp1252.h"
@@ -8,6 +9,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFrame>
+#include <QTextList>
 #include <QTextTable>
 
 namespace {
@@ -43,8 +45,15 @@ TRtfExtras Read(QTextCursor& cursor, const QByteArray& rtf, bool replacing) {
     return extras;
 }
 
+// A list paragraph reads with its marker, as word processors' plain text has it;
+// hidden text is left out.
 QString BlockText(const QTextBlock& block) {
-    QString text = block.text();
+    QString text;
+    if (const QTextList* list = block.textList())
+        text = RtfListMarker(block) + RtfListFollow(list->format());
+    for (auto it = block.begin(); !it.atEnd(); ++it)
+        if (!it.fragment().charFormat().boolProperty(RtfProperty::Hidden))
+            text += it.fragment().text();
     text.remove(QChar::ObjectReplacementCharacter);
     text.replace(QChar::LineSeparator, QLatin1Char('\n'));
     return text;

@@ -94,6 +94,22 @@ enum : int {
     SectionLineBetween,
     // QTextBlockFormat, bool: the paragraph starts a new column (\column).
     ColumnBreakBefore,
+    // QTextListFormat, QString: the marker as a template, the level's number standing
+    // as a character U+0000..U+0008 for the level it counts (a bullet is a template
+    // without one). Missing: the list's style, prefix and suffix make the marker.
+    ListLevelText,
+    // QTextListFormat, int: the number the list's first item takes (1 if missing).
+    ListStart,
+    // QTextListFormat, int: the list a level belongs to (\lsN), and the level (\ilvlN);
+    // the lists of one id make one multi-level list.
+    ListId,
+    ListLevel,
+    // QTextListFormat, int: what follows the marker: 0 a tab, 1 a blank, 2 nothing.
+    ListFollow,
+    // QTextBlockFormat, double: a list paragraph's first-line indent (\fi), in which
+    // its marker hangs. The format's own text indent stays 0, so that the screen
+    // draws the marker before the text.
+    ListTextIndent,
     // QTextCharFormat, int: the run is the shown value of a live field (a
     // TRtfPageField value), replaced by the printed page's number when drawn.
     PageField,

@@ -1,5 +1,6 @@
 #include "output/rtf/rtf_write_document.h"
 
+#include "output/rtf/rtf_list_marker.h"
 #include "output/rtf/rtf_write_section.h"
 
 #include <QTextBlock>
@@ -14,26 +15,6 @@ namespace {
 // The hanging indent a list item's marker sits in, unless the paragraph sets its own.
 constexpr int kListHang = 360;
 
-bool IsBulletStyle(QTextListFormat::Style style) {
-    return style == QTextListFormat::ListDisc || style == QTextListFormat::ListCircle ||
-           style == QTextListFormat::ListSquare;
-}
-
-const char* NumberingWord(QTextListFormat::Style style) {
-    switch (style) {
-    case QTextListFormat::ListLowerAlpha:
-        return "pnlcltr";
-    case QTextListFormat::ListUpperAlpha:
-        return "pnucltr";
-    case QTextListFormat::ListLowerRoman:
-        return "pnlcrm";
-    case QTextListFormat::ListUpperRoman:
-        return "pnucrm";
-    default:
-        return "pndec";
-    }
-}
-
 QString LinkTarget(const QTextCharFormat& format) {
     return format.isAnchor() ? format.anchorHref() : QString();
 }
@@ -41,17 +22,17 @@ QString LinkTarget(const QTextCharFormat& format) {
 
 TRtfBodyWriter::TRtfBodyWriter(const QTextDocument& doc, const TRtfPage& page,
                                const TRtfAreas* areas)
-    : doc_(doc), fonts_(ownFonts_), colors_(ownColors_), areas_(areas),
+    : doc_(doc), fonts_(ownFonts_), colors_(ownColors_), areas_(areas), lists_(ownLists_),
       mapper_(doc, fonts_, colors_),
       body_(std::size_t(std::max(0, doc.characterCount())) * 3 / 2 + 256),
       textWidth_(std::max(720, page.width - page.marginLeft - page.marginRight)),
       footerDistance_(page.footerDistance) {}
 
 TRtfBodyWriter::TRtfBodyWriter(const QTextDocument& doc, TRtfBodyWriter& main)
-    : doc_(doc), fonts_(main.fonts_), colors_(main.colors_), areas_(nullptr),
+    : doc_(doc), fonts_(main.fonts_), colors_(main.colors_), areas_(nullptr), lists_(main.lists_),
       mapper_(doc, fonts_, colors_),
       body_(std::size_t(std::max(0, doc.characterCount())) * 3 / 2 + 64),
-      textWidth_(main.textWidth_) {}
+      textWidth_(main.textWidth_), footerDistance_(main.footerDistance_) {}
 
 void TRtfBodyWriter::Write() {
     WriteItems(doc_.rootFrame()->begin(), 0, TEnd::None, textWidth_);
@@ -86,8 +67,8 @@ void TRtfBodyWriter::WriteItems(QTextFrame::iterator it, int depth, TEnd lastEnd
 
 void TRtfBodyWriter::WriteParagraph(const QTextBlock& block, int depth, TEnd end) {
     QTextBlockFormat format = block.blockFormat();
-    if (depth == 0 && WriteSectionStart(body_, format, block.position() == 0, sectionEnded_,
-                                        footerDistance_))
+    if (depth == 0 &&
+        WriteSectionStart(body_, format, block.position() == 0, sectionEnded_, footerDistance_))
         format.setPageBreakPolicy(format.pageBreakPolicy() & ~QTextFormat::PageBreak_AlwaysBefore);
     body_.Word("pard");
     body_.Word("plain");
@@ -101,10 +82,7 @@ void TRtfBodyWriter::WriteParagraph(const QTextBlock& block, int depth, TEnd end
     const bool breakBefore = format.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore;
     if (pendingPageBreak_ && !breakBefore) body_.Word("pagebb");
     pendingPageBreak_ = format.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysAfter;
-    if (list) {
-        if (format.textIndent() == 0) body_.Word("fi", -kListHang);
-        WriteListMarker(block);
-    }
+    if (list) WriteListItem(block);
     if (depth == 0) WriteColumnBreak(body_, format);
 
     sectionEnded_ = end == TEnd::Sect;
@@ -141,48 +119,33 @@ void TRtfBodyWriter::WriteParagraph(const QTextBlock& block, int depth, TEnd end
     }
 }
 
-void TRtfBodyWriter::WriteListMarker(const QTextBlock& block) {
+// The paragraph's list and level, its hanging indent, and the marker as text for
+// readers that do not number paragraphs themselves.
+void TRtfBodyWriter::WriteListItem(const QTextBlock& block) {
+    const QTextBlockFormat format = block.blockFormat();
     const QTextList* list = block.textList();
-    const QTextListFormat listFormat = list->format();
+    int first = UnitsToTwips(format.textIndent());
+    if (first == 0)
+        first = format.hasProperty(RtfProperty::ListTextIndent)
+                    ? UnitsToTwips(format.doubleProperty(RtfProperty::ListTextIndent))
+                    : -kListHang;
+    // WriteParagraphProps wrote the text indent, if any; the hang goes here.
+    if (format.textIndent() == 0 && first != 0) body_.Word("fi", first);
+    const double indent =
+        format.leftMargin() + (format.indent() + list->format().indent()) * doc_.indentWidth();
     const TRtfCharProps& props = mapper_.Props(block.charFormat(), block.charFormatIndex());
-    const bool bullet = IsBulletStyle(listFormat.style());
-    const QString marker = bullet ? QStringLiteral("\u2022") : list->itemText(block);
+    const TRtfListTable::TItem item =
+        lists_.Register(block, UnitsToTwips(indent), first, props.font);
+    body_.Word("ls", item.number);
+    body_.Word("ilvl", item.level);
 
-    // Old-style numbering: the marker as text for every reader, and its
-    // description for those that number paragraphs themselves.
     body_.Open();
-    body_.Word("pntext");
+    body_.Word("listtext");
+    body_.Word("pard");
+    body_.Word("plain");
     body_.Word("f", props.font);
     body_.Word("fs", props.halfPoints);
-    body_.Text(marker);
-    body_.Word("tab");
-    body_.Close();
-    body_.Open();
-    body_.Raw("\\*");
-    body_.Word("pn");
-    if (bullet) {
-        body_.Word("pnlvlblt");
-        body_.Word("pnf", props.font);
-        body_.Word("pnindent", 0);
-        body_.Open();
-        body_.Word("pntxtb");
-        body_.Text(marker);
-        body_.Close();
-    } else {
-        body_.Word("pnlvlbody");
-        body_.Word(NumberingWord(listFormat.style()));
-        body_.Word("pnstart", 1);
-        body_.Word("pnindent", 0);
-        body_.Open();
-        body_.Word("pntxtb");
-        body_.Text(listFormat.numberPrefix());
-        body_.Close();
-        body_.Open();
-        body_.Word("pntxta");
-        body_.Text(listFormat.numberSuffix().isNull() ? QStringLiteral(".")
-                                                      : listFormat.numberSuffix());
-        body_.Close();
-    }
+    body_.Text(RtfListMarker(block) + RtfListFollow(list->format()));
     body_.Close();
 }
 
@@ -207,8 +170,11 @@ void TRtfBodyWriter::WriteRuns(const QTextBlock& block, TRtfCharProps& state) {
         if (format.isImageFormat()) {
             const QTextImageFormat image = format.toImageFormat();
             const QString text = fragment.text();
+            const bool hidden = image.boolProperty(RtfProperty::Hidden);
+            if (hidden && !state.hidden) body_.Raw("{\\v ");
             for (const QChar c : text)
                 if (c == QChar::ObjectReplacementCharacter) WritePicture(image);
+            if (hidden && !state.hidden) body_.Raw("}");
             continue;
         }
         const TRtfCharProps& props = mapper_.Props(format, fragment.charFormatIndex());

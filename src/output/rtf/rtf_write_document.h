@@ -2,6 +2,7 @@
 
 #include "output/rtf/rtf_types.h"
 #include "output/rtf/rtf_write_format.h"
+#include "output/rtf/rtf_write_lists.h"
 #include "output/rtf/rtf_write_output.h"
 #include "output/rtf/rtf_write_picture.h"
 
@@ -35,6 +36,7 @@ public:
     const TRtfFontTable& Fonts() const { return fonts_; }
     int TextWidth() const { return textWidth_; }
     const TRtfColorTable& Colors() const { return colors_; }
+    const TRtfListTable& Lists() const { return lists_; }
 
 private:
     // How a paragraph ends: a paragraph mark, the end of a table cell (\cell, or
@@ -49,7 +51,7 @@ private:
 
     void WriteItems(QTextFrame::iterator it, int depth, TEnd lastEnd, int widthTwips);
     void WriteParagraph(const QTextBlock& block, int depth, TEnd end);
-    void WriteListMarker(const QTextBlock& block);
+    void WriteListItem(const QTextBlock& block);
     void WriteRuns(const QTextBlock& block, TRtfCharProps& state);
     void WritePicture(const QTextImageFormat& format);
     void OpenLink(const QString& href);
@@ -69,12 +71,14 @@ private:
     TRtfFontTable& fonts_; // this writer's own, or those of the main text
     TRtfColorTable& colors_;
     const TRtfAreas* areas_;
+    TRtfListTable ownLists_;
+    TRtfListTable& lists_;
     TRtfFormatMapper mapper_;
     TRtfSink body_;
     QHash<QString, std::optional<TRtfPicture>> pictures_;
-    int textWidth_;                 // twips between the page margins
+    int textWidth_; // twips between the page margins
     int footerDistance_;
-    bool sectionEnded_ = false; // the last paragraph ended with \sect
+    bool sectionEnded_ = false;     // the last paragraph ended with \sect
     bool pendingPageBreak_ = false; // the previous paragraph asked for a break after it
 };
 

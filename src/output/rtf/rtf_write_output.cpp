@@ -99,6 +99,13 @@ void TRtfSink::Raw(std::string_view rtf) {
     delimit_ = last != '}' && last != '{' && last != ' ';
 }
 
+void TRtfSink::EscapedByte(unsigned char byte) {
+    out_ += "\\'";
+    out_ += kHexDigits[byte >> 4];
+    out_ += kHexDigits[byte & 0xF];
+    delimit_ = false;
+}
+
 void TRtfSink::LineBreak() {
     out_ += "\r\n";
     delimit_ = false;

@@ -27,6 +27,8 @@ public:
     // bytes with its own glyph table, so everything but digits, blanks and a few
     // punctuation marks, which that table leaves alone, goes out as \uN.
     void SymbolText(QStringView text);
+    // One byte as \'hh, which needs no delimiter after it.
+    void EscapedByte(unsigned char byte);
     // Binary data as hex digits, broken into lines.
     void Hex(const QByteArray& data);
     // A line break between paragraphs; readers ignore it, people reading the file

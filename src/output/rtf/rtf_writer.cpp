@@ -61,6 +61,10 @@ QByteArray WriteRtf(const QTextDocument& doc, const TRtfExtras& extras) {
     head.Raw("{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1");
     writer.Fonts().Write(head);
     writer.Colors().Write(head);
+    if (!writer.Lists().IsEmpty()) {
+        head.LineBreak();
+        writer.Lists().Write(head);
+    }
     head.Raw("{\\*\\generator Orrin Quarrybook;}");
     head.LineBreak();
     WriteSection(head, extras);

@@ -50,3 +50,13 @@ TEST(TabStops, LeadersSpanTheirTab) {
     EXPECT_NEAR(leaders[0].baseline.x1(), 100, 1.0);
     EXPECT_NEAR(leaders[0].baseline.x2(), line.cursorToX(doc.begin().text().indexOf("end")), 1.0);
 }
+
+// The tab after a hanging marker goes to the paragraph's indent, where the text
+// of its other lines starts.
+TEST(TabStops, HangingIndentTabReachesTheIndent) {
+    EnsureApplication();
+    QTextDocument doc;
+    LayOut(doc, R"({\rtf1\pard\li720\fi-360\tx720 1.\tab Text\par})");
+    const QTextBlock item = doc.begin();
+    EXPECT_NEAR(item.layout()->lineAt(0).cursorToX(item.text().indexOf('T')), 720 / 15.0, 1.0);
+}

@@ -6,6 +6,7 @@
 //   images: how many pictures the PDF must hold
 //   pdftext: a string the PDF's text must contain (footers, page numbers)
 #include "output/rtf/rtf_reader.h"
+#include "output/rtf/rtf_types.h"
 #include "output/rtf/rtf_writer.h"
 
 #include "rtf_writer_test_util.h"
@@ -38,7 +39,14 @@ public:
         QString error;
         ASSERT_TRUE(SaveRtfFile(doc, extras, dir_.filePath(name + ".rtf"), &error))
             << error.toStdString();
-        QString words = RtfDocumentPlainText(doc);
+        // LibreOffice's plain text shows hidden text; the fodt check sees it hidden.
+        std::unique_ptr<QTextDocument> shown(doc.clone());
+        QTextCursor all(shown.get());
+        all.select(QTextCursor::Document);
+        QTextCharFormat visible;
+        visible.setProperty(RtfProperty::Hidden, false);
+        all.mergeCharFormat(visible);
+        QString words = RtfDocumentPlainText(*shown);
         words.replace(QChar::ObjectReplacementCharacter, u' ');
         expectations.prepend(QStringLiteral("words: ") + words.simplified());
         QFile file(dir_.filePath(name + ".expect"));
@@ -208,8 +216,9 @@ void WritePicturesFooterAndBreaks(TSampleFolder& out) {
 }
 
 // Every corpus text as our reader reads it and our writer writes it: LibreOffice
-// must read the words our reader read. (Its reading of the originals may differ,
-// where it keeps hidden text or shows Symbol-font bytes as private-use glyphs.)
+// must read the words our reader read, lists as lists with their numbering and
+// hidden text as hidden. (Its reading of the originals may differ, where it shows
+// Symbol-font bytes as private-use glyphs.)
 void WriteCorpus(TSampleFolder& out) {
     const QDir corpus(QStringLiteral(QB_TEST_DATA_DIR "/rtf"));
     for (const QString& name : corpus.entryList({QStringLiteral("*.rtf")}, QDir::Files)) {
@@ -219,6 +228,17 @@ void WriteCorpus(TSampleFolder& out) {
         const TRtfExtras extras = LoadRtf(doc, file.readAll());
         QStringList expect;
         if (extras.footer.present) expect << QStringLiteral("fodt: <text:page-number");
+        if (name == QLatin1String("lists_levels.rtf"))
+            expect << QStringLiteral("fodt: <text:list text:style-name=")
+                   << QStringLiteral("fodt: style:num-format=\"a\"")
+                   << QStringLiteral("fodt: style:num-prefix=\"(\"")
+                   << QStringLiteral("fodt: style:num-format=\"i\"")
+                   << QStringLiteral("fodt: style:num-format=\"I\"")
+                   << QStringLiteral("fodt: style:num-format=\"A\"")
+                   << QStringLiteral("fodt: text:start-value=\"4\"")
+                   << QStringLiteral("fodt: text:bullet-char=\"\u25e6\"");
+        if (name == QLatin1String("reader_specials.rtf"))
+            expect << QStringLiteral("fodt: text:display=\"none\"");
         out.Write(QStringLiteral("corpus_") + QFileInfo(name).completeBaseName(), doc, extras,
                   expect);
     }
