@@ -3,6 +3,7 @@
 #include "output/richtext/page_areas.h"
 #include "output/richtext/page_decor.h"
 #include "output/richtext/tab_stops.h"
+#include "output/richtext/table_rows.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QPainter>
@@ -107,6 +108,7 @@ TPageLayout::TPageLayout(const QTextDocument& source, const TRtfPage& page, cons
     sections_ = PrepareSectionColumns(*doc_, BodyWidth(page_).Value(), formatScale_);
     KeepSpaceAfterTables(*doc_);
     PrepareTextForLayout(*doc_, device_, formatScale_, BodyWidth(page_));
+    FitTableRowHeights(*doc_, formatScale_);
     areas_ = std::make_unique<TPageAreas>(areas, page_, device_, formatScale_);
     if (sections_.empty()) {
         std::vector<TFlowUnit> units = CollectFlowUnits(*doc_, formatScale_);
@@ -224,9 +226,11 @@ void TPageLayout::DrawBody(QPainter& painter, int page) const {
         const double height = slice.bottom - slice.top;
         if (height <= 0) continue; // an empty clip would draw the whole text
         painter.save();
-        painter.setClipRect(
-            QRectF(slice.clipLeft, slice.y, slice.clipRight - slice.clipLeft, height),
-            Qt::IntersectClip);
+        // A table row starting the slice keeps its top border, drawn across its edge.
+        const double reach = TableBorderReachAbove(*doc_, slice.top);
+        painter.setClipRect(QRectF(slice.clipLeft, slice.y - reach,
+                                   slice.clipRight - slice.clipLeft, height + reach),
+                            Qt::IntersectClip);
         painter.translate(slice.x, slice.y - slice.top);
         QAbstractTextDocumentLayout::PaintContext context;
         // The layout draws every paragraph that meets its clip, even one that only

@@ -3,6 +3,7 @@
 #include <QTextTable>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 // More columns than any word processor writes; wider rows fold into the last cell.
@@ -19,6 +20,11 @@ double Units(int twips) {
     return TFormatUnits(TTwips(twips)).Value();
 }
 
+bool HoldsNothing(const std::vector<TRtfParagraph>& paragraphs) {
+    return std::all_of(paragraphs.begin(), paragraphs.end(),
+                       [](const TRtfParagraph& p) { return p.IsEmpty(); });
+}
+
 // A cell after horizontal merging: its edges and the file cells it holds.
 struct TLogicalCell {
     int left = 0;
@@ -28,9 +34,17 @@ struct TLogicalCell {
 };
 
 void ApplyBorder(QTextTableCellFormat& f, TRtfSide side, const TRtfBorder& b) {
-    const double width = b.line ? std::max(1.0, Units(b.width)) : 0.0;
-    const auto style =
-        b.line ? QTextFrameFormat::BorderStyle_Solid : QTextFrameFormat::BorderStyle_None;
+    double width = b.line ? std::max(1.0, Units(b.width)) : 0.0;
+    auto style = b.line ? QTextFrameFormat::BorderStyle_Solid : QTextFrameFormat::BorderStyle_None;
+    if (b.line && b.style == TRtfBorderStyle::Double) {
+        // Two lines of the given width with as much room between them.
+        style = QTextFrameFormat::BorderStyle_Double;
+        width = std::max(3.0, 3 * Units(b.width));
+    } else if (b.line && b.style == TRtfBorderStyle::Dotted) {
+        style = QTextFrameFormat::BorderStyle_Dotted;
+    } else if (b.line && b.style == TRtfBorderStyle::Dashed) {
+        style = QTextFrameFormat::BorderStyle_Dashed;
+    }
     const QBrush brush(b.color.isValid() ? b.color : QColor(Qt::black));
     switch (side) {
     case kTop:
@@ -48,22 +62,42 @@ void ApplyBorder(QTextTableCellFormat& f, TRtfSide side, const TRtfBorder& b) {
     }
 }
 
-QTextTableCellFormat CellFormat(const TRtfRowDef& row, const TLogicalCell& cell, bool first,
-                                bool last) {
+// A cell's padding on one side (top, left, bottom, right) in twips: its own, else
+// the row's, else half the row's gap at the left and right; a unit of 0 in the
+// file voids the length it goes with.
+int PaddingTwips(const TRtfRowDef& row, const TRtfCellDef* cell, int side) {
+    if (cell && cell->padding[side] >= 0 && cell->paddingUnit[side] != 0)
+        return cell->padding[side];
+    if (row.padding[side] >= 0 && row.paddingUnit[side] != 0) return row.padding[side];
+    return side == 1 || side == 3 ? std::max(0, row.gap) : 0;
+}
+
+// \clshdng mixes the pattern colour (black unless given) into the background
+// (white unless given) by its share.
+QColor CellBackground(const TRtfCellDef& def) {
+    if (def.shading <= 0) return def.background;
+    const QColor back = def.background.isValid() ? def.background : QColor(Qt::white);
+    const QColor fore = def.pattern.isValid() ? def.pattern : QColor(Qt::black);
+    const double share = def.shading / 10000.0;
+    auto mix = [&](int b, int f) { return int(std::lround(b + (f - b) * share)); };
+    return QColor(mix(back.red(), fore.red()), mix(back.green(), fore.green()),
+                  mix(back.blue(), fore.blue()));
+}
+
+QTextTableCellFormat CellFormat(const TRtfRowDef& row, const TLogicalCell& cell) {
     static const TRtfCellDef kNoDef;
     const TRtfCellDef& def = cell.def ? *cell.def : kNoDef;
     QTextTableCellFormat f;
-    // A side the cell leaves open takes the row's outer or inner border.
-    const TRtfBorder* rowSide[4] = {&row.borders[kTop], &row.borders[first ? kLeft : kInsideV],
-                                    &row.borders[kBottom], &row.borders[last ? kRight : kInsideV]};
+    // Only the cells' own borders are drawn: word processors draw none of the
+    // row's \trbrdr* lines, which they write beside the cells' own.
     for (int s = 0; s < 4; ++s)
-        ApplyBorder(f, TRtfSide(s), def.borders[s].line ? def.borders[s] : *rowSide[s]);
-    const double gap = Units(std::max(0, row.gap));
-    f.setTopPadding(row.padding[0] >= 0 ? Units(row.padding[0]) : 0.0);
-    f.setLeftPadding(row.padding[1] >= 0 ? Units(row.padding[1]) : gap);
-    f.setBottomPadding(row.padding[2] >= 0 ? Units(row.padding[2]) : 0.0);
-    f.setRightPadding(row.padding[3] >= 0 ? Units(row.padding[3]) : gap);
-    if (def.background.isValid()) f.setBackground(def.background);
+        ApplyBorder(f, TRtfSide(s), def.borders[s]);
+    f.setTopPadding(Units(PaddingTwips(row, cell.def, 0)));
+    f.setLeftPadding(Units(PaddingTwips(row, cell.def, 1)));
+    f.setBottomPadding(Units(PaddingTwips(row, cell.def, 2)));
+    f.setRightPadding(Units(PaddingTwips(row, cell.def, 3)));
+    if (const QColor background = CellBackground(def); background.isValid())
+        f.setBackground(background);
     if (def.valign == 1) f.setVerticalAlignment(QTextCharFormat::AlignMiddle);
     if (def.valign == 2) f.setVerticalAlignment(QTextCharFormat::AlignBottom);
     return f;
@@ -74,8 +108,13 @@ TRtfDocBuilder::TRtfDocBuilder(QTextCursor& cursor, bool replacing) : cursor_(cu
     applyFirstFormat_ = replacing || cursor_.atBlockStart();
 }
 
-void TRtfDocBuilder::AddParagraph(TRtfParagraph&& paragraph, bool inTable, bool terminated) {
-    if (inTable) {
+void TRtfDocBuilder::AddParagraph(TRtfParagraph&& paragraph, int depth, bool terminated) {
+    if (depth > 1) {
+        nestedCell_.paragraphs.push_back(std::move(paragraph));
+        return;
+    }
+    CloseNestedTable();
+    if (depth == 1) {
         openCell_.paragraphs.push_back(std::move(paragraph));
         return;
     }
@@ -84,12 +123,14 @@ void TRtfDocBuilder::AddParagraph(TRtfParagraph&& paragraph, bool inTable, bool 
 }
 
 void TRtfDocBuilder::EndCell(TRtfParagraph&& last) {
+    CloseNestedTable();
     openCell_.paragraphs.push_back(std::move(last));
     openRow_.push_back(std::move(openCell_));
     openCell_ = {};
 }
 
 void TRtfDocBuilder::EndRow(const TRtfRowDef& def) {
+    CloseNestedTable();
     if (!openCell_.paragraphs.empty()) {
         openRow_.push_back(std::move(openCell_));
         openCell_ = {};
@@ -99,7 +140,36 @@ void TRtfDocBuilder::EndRow(const TRtfRowDef& def) {
     openRow_.clear();
 }
 
+void TRtfDocBuilder::EndNestedCell(TRtfParagraph&& last) {
+    nestedCell_.paragraphs.push_back(std::move(last));
+    nestedRow_.push_back(std::move(nestedCell_));
+    nestedCell_ = {};
+}
+
+void TRtfDocBuilder::EndNestedRow(const TRtfRowDef& def) {
+    if (!nestedCell_.paragraphs.empty()) {
+        nestedRow_.push_back(std::move(nestedCell_));
+        nestedCell_ = {};
+    }
+    if (nestedRow_.empty()) return;
+    nestedRows_.push_back({def, std::move(nestedRow_)});
+    nestedRow_.clear();
+}
+
+// The nested table goes into the open cell as a paragraph that stands for it.
+void TRtfDocBuilder::CloseNestedTable() {
+    if (nestedRows_.empty() && nestedRow_.empty() && nestedCell_.paragraphs.empty()) return;
+    EndNestedRow(nestedRows_.empty() ? TRtfRowDef{} : nestedRows_.back().def);
+    TRtfParagraph holder;
+    auto table = std::make_shared<TRtfNestedTable>();
+    table->rows = std::move(nestedRows_);
+    nestedRows_.clear();
+    holder.nested = std::move(table);
+    openCell_.paragraphs.push_back(std::move(holder));
+}
+
 void TRtfDocBuilder::Finish(TRtfParagraph&& last, bool inTable, const TRtfRowDef& def) {
+    CloseNestedTable();
     if (inTable) {
         if (!last.IsEmpty()) openCell_.paragraphs.push_back(std::move(last));
         EndRow(def);
@@ -138,15 +208,22 @@ void TRtfDocBuilder::InsertRuns(QTextCursor& cursor, const TRtfParagraph& paragr
 }
 
 void TRtfDocBuilder::FillCell(QTextCursor cursor, const std::vector<TRtfParagraph>& paragraphs) {
-    bool first = true;
+    bool reuseBlock = true; // the cell's first block, or the one after a nested table
     for (const TRtfParagraph& p : paragraphs) {
-        if (first) {
+        if (p.nested) {
+            // The table goes in after the text before it; the rest of that block
+            // becomes the block after the table.
+            EmitTable(cursor, p.nested->rows.begin(), p.nested->rows.end(), true);
+            reuseBlock = true;
+            continue;
+        }
+        if (reuseBlock) {
             cursor.setBlockFormat(p.format);
             cursor.setBlockCharFormat(p.markFormat);
         } else {
             cursor.insertBlock(p.format, p.markFormat);
         }
-        first = false;
+        reuseBlock = false;
         lists_.Join(cursor, p.list);
         InsertRuns(cursor, p);
     }
@@ -167,19 +244,20 @@ void TRtfDocBuilder::FlushTable() {
             std::min(kMaxColumns, std::max(it->cells.size(), it->def.cells.size()));
         const std::size_t rows = std::size_t(it - start) + 1;
         if (it != start && rows * std::max(maxCells, n) > kGridSlack * (cells + n) + kGridExtra) {
-            EmitTable(start, it);
+            EmitTable(cursor_, start, it, false);
             start = it;
             maxCells = cells = 0;
         }
         maxCells = std::max(maxCells, n);
         cells += n;
     }
-    EmitTable(start, rows_.end());
+    EmitTable(cursor_, start, rows_.end(), false);
+    needBlock_ = false;
+    firstParagraph_ = false;
     rows_.clear();
 }
 
-void TRtfDocBuilder::EmitTable(std::vector<TRow>::iterator first,
-                               std::vector<TRow>::iterator last) {
+void TRtfDocBuilder::EmitTable(QTextCursor& cursor, TRowIt first, TRowIt last, bool nested) {
     // Each row as logical cells with edges; \clmrg cells join the cell before them.
     std::vector<std::vector<TLogicalCell>> grid;
     std::vector<int> edges;
@@ -193,12 +271,15 @@ void TRtfDocBuilder::EmitTable(std::vector<TRow>::iterator first,
             const TRtfCellDef* def = i < row.def.cells.size() ? &row.def.cells[i] : nullptr;
             const int right = std::max(def ? def->right : edge + kDefaultCellWidth, edge + 15);
             const auto* content = i < row.cells.size() ? &row.cells[i].paragraphs : nullptr;
-            if (!cells.empty() && ((def && def->hMerged) || cells.size() == kMaxColumns)) {
+            const bool joins =
+                !cells.empty() && ((def && def->hMerged) || cells.size() == kMaxColumns);
+            if (joins)
                 cells.back().right = right;
-            } else {
+            else
                 cells.push_back({edge, right, def, {}});
-            }
-            if (content) cells.back().contents.push_back(content);
+            // A merged-away cell's empty paragraph would add a line to the merged cell.
+            if (content && (!joins || !HoldsNothing(*content)))
+                cells.back().contents.push_back(content);
             edge = right;
         }
         for (const TLogicalCell& c : cells)
@@ -223,8 +304,12 @@ void TRtfDocBuilder::EmitTable(std::vector<TRow>::iterator first,
     tf.setCellSpacing(0);
     tf.setCellPadding(0);
     tf.setMargin(0);
-    const TRtfRowDef& def0 = first->def;
-    tf.setLeftMargin(Units(std::max(0, def0.left)));
+    // Word processors place the table by its last row: its edge stands the row's
+    // left padding (not a cell's own) before \trleft. A nested table starts where
+    // its cell's text does.
+    const TRtfRowDef& def0 = (last - 1)->def;
+    const int shift = nested ? 0 : PaddingTwips(def0, nullptr, 1);
+    tf.setLeftMargin(Units(edges.front() - shift));
     tf.setAlignment(def0.align == 1   ? Qt::AlignHCenter
                     : def0.align == 2 ? Qt::AlignRight
                                       : Qt::AlignLeft);
@@ -239,12 +324,17 @@ void TRtfDocBuilder::EmitTable(std::vector<TRow>::iterator first,
             widths.append(QTextLength(QTextLength::FixedLength, Units(c.right - c.left)));
     }
     tf.setColumnWidthConstraints(widths);
+    QList<int> heights;
+    for (auto it = first; it != last; ++it)
+        heights.append(it->def.height);
+    if (std::any_of(heights.begin(), heights.end(), [](int h) { return h != 0; }))
+        tf.setProperty(RtfProperty::RowHeights, QVariant::fromValue(heights));
     int headerRows = 0;
     for (auto it = first; it != last && it->def.header; ++it)
         ++headerRows;
     if (headerRows < int(grid.size())) tf.setHeaderRowCount(headerRows);
 
-    QTextTable* table = cursor_.insertTable(int(grid.size()), int(columns), tf);
+    QTextTable* table = cursor.insertTable(int(grid.size()), int(columns), tf);
     // Open vertical merges per start column: first row and column span.
     struct TOpenMerge {
         int row = -1;
@@ -291,7 +381,7 @@ void TRtfDocBuilder::EmitTable(std::vector<TRow>::iterator first,
             // does, so it is set after the text, on top of that format.
             auto setCellFormat = [&](const QTextCharFormat& markFormat) {
                 QTextCharFormat f = markFormat;
-                f.merge(CellFormat(rowDef, cell, k == 0, k + 1 == cells.size()));
+                f.merge(CellFormat(rowDef, cell));
                 tc.setFormat(f);
             };
             std::vector<TRtfParagraph> paragraphs;
@@ -317,8 +407,6 @@ void TRtfDocBuilder::EmitTable(std::vector<TRow>::iterator first,
     for (const auto& [col, m] : verticalMerges)
         table->mergeCells(m.row, col, m.rows, m.span);
 
-    cursor_ = table->lastCursorPosition();
-    cursor_.movePosition(QTextCursor::NextBlock);
-    needBlock_ = false;
-    firstParagraph_ = false;
+    cursor = table->lastCursorPosition();
+    cursor.movePosition(QTextCursor::NextBlock);
 }

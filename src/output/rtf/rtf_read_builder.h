@@ -8,6 +8,7 @@
 #include <QTextCharFormat>
 #include <QTextCursor>
 
+#include <memory>
 #include <vector>
 
 // A paragraph as the reader collects it: the formats in force at its end and its
@@ -18,12 +19,29 @@ struct TRtfRun {
     bool image = false;
 };
 
+struct TRtfNestedTable;
+
 struct TRtfParagraph {
     QTextBlockFormat format;
     QTextCharFormat markFormat; // the paragraph mark's format: height of an empty line
     std::vector<TRtfRun> runs;
     TRtfParaList list;
-    bool IsEmpty() const { return runs.empty(); }
+    // Set, this stands for a table nested in a cell, at this place among its paragraphs.
+    std::shared_ptr<const TRtfNestedTable> nested;
+    bool IsEmpty() const { return runs.empty() && !nested; }
+};
+
+struct TRtfCellContent {
+    std::vector<TRtfParagraph> paragraphs;
+};
+
+struct TRtfRowContent {
+    TRtfRowDef def;
+    std::vector<TRtfCellContent> cells;
+};
+
+struct TRtfNestedTable {
+    std::vector<TRtfRowContent> rows;
 };
 
 // Lays paragraphs and tables into a QTextDocument through a cursor. Table rows are
@@ -36,25 +54,30 @@ public:
     // cursor starts a paragraph.
     TRtfDocBuilder(QTextCursor& cursor, bool replacing);
 
-    // A paragraph of the main text or of a table cell; `terminated` means \par.
-    void AddParagraph(TRtfParagraph&& paragraph, bool inTable, bool terminated);
+    // A paragraph of the main text (depth 0), of a table cell (1) or of a cell of
+    // a table nested in a cell (2 and more); `terminated` means \par.
+    void AddParagraph(TRtfParagraph&& paragraph, int depth, bool terminated);
     void EndCell(TRtfParagraph&& last);
     void EndRow(const TRtfRowDef& def);
+    // \nestcell and \nestrow of a table inside a cell.
+    void EndNestedCell(TRtfParagraph&& last);
+    void EndNestedRow(const TRtfRowDef& def);
+    // Ends the table being collected, so that the next row starts another.
+    void EndTable() { FlushTable(); }
+    bool CellHasText() const { return !openCell_.paragraphs.empty(); }
     // The text after the last paragraph end; it becomes the document's last block.
     void Finish(TRtfParagraph&& last, bool inTable, const TRtfRowDef& def);
 
 private:
-    struct TCell {
-        std::vector<TRtfParagraph> paragraphs;
-    };
-    struct TRow {
-        TRtfRowDef def;
-        std::vector<TCell> cells;
-    };
+    using TCell = TRtfCellContent;
+    using TRow = TRtfRowContent;
+    using TRowIt = std::vector<TRow>::const_iterator;
 
     void InsertFlow(const TRtfParagraph& paragraph, bool terminated);
     void FlushTable();
-    void EmitTable(std::vector<TRow>::iterator first, std::vector<TRow>::iterator last);
+    void CloseNestedTable();
+    // Inserts the rows as a table at `cursor`, and leaves it in the block after.
+    void EmitTable(QTextCursor& cursor, TRowIt first, TRowIt last, bool nested);
     static void InsertRuns(QTextCursor& cursor, const TRtfParagraph& paragraph);
     void FillCell(QTextCursor cursor, const std::vector<TRtfParagraph>& paragraphs);
 
@@ -65,5 +88,9 @@ private:
     std::vector<TRow> rows_;
     std::vector<TCell> openRow_;
     TCell openCell_;
+    // The table nested in the open cell, as far as it has come.
+    std::vector<TRow> nestedRows_;
+    std::vector<TCell> nestedRow_;
+    TCell nestedCell_;
     TRtfListJoiner lists_;
 };

@@ -108,6 +108,7 @@ void TRtfParser::EndGroup(const TGroup& closed) {
         styleEntry_ = TStyle{};
     }
     if (closed.ownsField) EndField(closed);
+    if (closed.ownsTextBox) EndTextBox(closed);
     if (closed.ownsListText) EndListText();
     if (closed.ownsDest) {
         EndListGroup(closed);
@@ -116,6 +117,8 @@ void TRtfParser::EndGroup(const TGroup& closed) {
             CloseRun();
             EndFooterText();
         }
+        // The nested row's definition ends with its group; the outer row's holds.
+        if (closed.dest == TRtfDest::NestProps) rowDef_ = outerRowDef_;
     }
 }
 
@@ -182,6 +185,9 @@ void TRtfParser::HandleText(std::string_view bytes) {
     case TRtfDest::Picture:
         // Groups inside a picture ({\*\picprop{\sp{\sn ...}}}) hold names, not data.
         if (picture_ && g.ownsDest) picture_->AppendHex(bytes);
+        break;
+    case TRtfDest::ShapeValue:
+        ShapeValueText(bytes);
         break;
     case TRtfDest::ListLevelText:
     case TRtfDest::OldListText:
@@ -336,7 +342,7 @@ void TRtfParser::EndParagraph(bool terminated) {
     }
     p.markFormat = CharFormat(g.chr);
     PlaceInList(p, g.para);
-    builder_.AddParagraph(std::move(p), inTable, terminated);
+    builder_.AddParagraph(std::move(p), textBoxOpen_ ? 1 : g.para.tableDepth, terminated);
     nestedCellPending_ = false;
 }
 
@@ -348,6 +354,17 @@ void TRtfParser::EndCell() {
     p.markFormat = CharFormat(Top().chr);
     PlaceInList(p, Top().para);
     builder_.EndCell(std::move(p));
+    nestedCellPending_ = false;
+}
+
+void TRtfParser::EndNestedCell() {
+    CloseRun();
+    TRtfParagraph p = std::move(paragraph_);
+    paragraph_ = TRtfParagraph{};
+    p.format = BlockFormat(Top().para);
+    p.markFormat = CharFormat(Top().chr);
+    PlaceInList(p, Top().para);
+    builder_.EndNestedCell(std::move(p));
     nestedCellPending_ = false;
 }
 

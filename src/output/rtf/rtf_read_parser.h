@@ -24,6 +24,7 @@ enum class TRtfDest : std::uint8_t {
     Container,    // text ignored, but pictures and result groups inside are read
     ShapeName,    // a shape property's name (\sn)
     ShapePicture, // the value of a shape's picture property: its \pict is shown
+    ShapeValue,   // the value of another shape property
     FontTable,    // font entries and their names
     FontAlt,      // a font's alternative name
     ColorTable,   // \red \green \blue ;
@@ -61,6 +62,7 @@ private:
         int style = -1; // the style this stylesheet entry defines
         bool ownsDest = false;
         bool ownsField = false;
+        bool ownsTextBox = false;  // the group is the \shptxt of a text box
         bool ownsListText = false; // a \listtext or \pntext group
     };
     struct TFont {
@@ -116,6 +118,7 @@ private:
     void AppendImage(const QTextImageFormat& format);
     void EndParagraph(bool terminated);
     void EndCell();
+    void EndNestedCell();
     void EndRow();
     void Finish();
 
@@ -179,6 +182,13 @@ private:
     void AppendPageField(TRtfPageField field);
     void AppendNoteNumber();
 
+    // Shapes and text boxes (rtf_read_parser_shapes.cpp).
+    void BeginShape();
+    void SetShapeEdge(TRtfWord word, int twips);
+    void ShapeValueText(std::string_view bytes);
+    void BeginTextBox();
+    void EndTextBox(const TGroup& closed);
+
     TGroup& Top() { return stack_.back(); }
     bool InBodyText() const;
     bool HiddenInFooter() const;
@@ -224,6 +234,7 @@ private:
     int listTextFrom_ = -1, listTextTo_ = -1;
 
     TRtfRowDef rowDef_;
+    TRtfRowDef outerRowDef_; // kept while a nested row's definition is read
     TBorderTarget borderTarget_ = TBorderTarget::None;
     int borderSide_ = 0;
 
@@ -249,6 +260,10 @@ private:
     bool nestedCellPending_ = false;
     bool shapeHadContent_ = false;
     QByteArray shapePropertyName_; // the last \sn of the shape being read
+    int shapeRect_[4] = {};        // \shpleft, \shptop, \shpright, \shpbottom
+    bool shapeLine_ = true;        // the shape's fLine property
+    bool textBoxOpen_ = false;
+    TRtfParagraph textBoxAnchor_; // the anchor paragraph's text before the box
     bool footerPrimary_ = false;
     // The footer being read into `footer` is read again as a text of its own from
     // its bytes, which start here, in the state its group began with.

@@ -6,6 +6,10 @@ namespace {
 constexpr int kMaxTabStops = 64;
 constexpr std::size_t kMaxCellDefs = 1024;
 
+// \clpadt and \clpadl: word processors write the top padding as \clpadl and the
+// left as \clpadt, and read them so; the file's order is top, left, bottom, right.
+constexpr int kClPadSide[4] = {1, 0, 2, 3};
+
 bool On(bool hasParam, int param) {
     return !hasParam || param != 0;
 }
@@ -14,6 +18,24 @@ int Across(int param) {
 }
 int Down(int param) {
     return std::clamp(param, -kRtfMaxDown, kRtfMaxDown);
+}
+TRtfBorderStyle BorderStyleOf(TRtfWord word) {
+    switch (word) {
+    case TRtfWord::brdrdb:
+    case TRtfWord::brdrtriple:
+        return TRtfBorderStyle::Double;
+    case TRtfWord::brdrth:
+        return TRtfBorderStyle::Thick;
+    case TRtfWord::brdrdot:
+        return TRtfBorderStyle::Dotted;
+    case TRtfWord::brdrdash:
+    case TRtfWord::brdrdashsm:
+    case TRtfWord::brdrdashd:
+    case TRtfWord::brdrdashdd:
+        return TRtfBorderStyle::Dashed;
+    default:
+        return TRtfBorderStyle::Single;
+    }
 }
 } // namespace
 
@@ -186,9 +208,11 @@ bool TRtfParser::HandleTableWord(TRtfWord word, bool hasParam, int param) {
         if (body) EndRow();
         break;
     case W::nestcell:
-        if (body) {
+        if (body && Top().para.tableDepth > 2) {
             CloseRun();
             nestedCellPending_ = true;
+        } else if (body) {
+            EndNestedCell();
         }
         break;
     case W::nestrow:
@@ -217,6 +241,41 @@ bool TRtfParser::HandleTableWord(TRtfWord word, bool hasParam, int param) {
     case W::trpaddb:
     case W::trpaddr:
         rowDef_.padding[int(word) - int(W::trpaddt)] = std::clamp(param, 0, kRtfMaxAcross / 2);
+        break;
+    case W::trpaddft:
+    case W::trpaddfl:
+    case W::trpaddfb:
+    case W::trpaddfr:
+        rowDef_.paddingUnit[int(word) - int(W::trpaddft)] = std::int8_t(std::clamp(param, 0, 3));
+        break;
+    case W::clpadt:
+    case W::clpadl:
+    case W::clpadb:
+    case W::clpadr:
+        cell.padding[kClPadSide[int(word) - int(W::clpadt)]] =
+            std::clamp(param, 0, kRtfMaxAcross / 2);
+        break;
+    case W::clpadft:
+    case W::clpadfl:
+    case W::clpadfb:
+    case W::clpadfr:
+        cell.paddingUnit[kClPadSide[int(word) - int(W::clpadft)]] =
+            std::int8_t(std::clamp(param, 0, 3));
+        break;
+    case W::shpleft:
+    case W::shptop:
+    case W::shpright:
+    case W::shpbottom:
+        SetShapeEdge(word, param);
+        break;
+    case W::trrh:
+        rowDef_.height = Down(param);
+        break;
+    case W::clshdng:
+        cell.shading = std::clamp(param, 0, 10000);
+        break;
+    case W::clcfpat:
+        cell.pattern = ColorAt(param);
         break;
     case W::cellx:
         cell.right = Across(param);
@@ -272,6 +331,7 @@ bool TRtfParser::HandleTableWord(TRtfWord word, bool hasParam, int param) {
     default:
         if (word >= W::brdrs && word <= W::brdrframe) {
             SetBorderLine(true);
+            if (TRtfBorder* b = BorderTarget()) b->style = BorderStyleOf(word);
             break;
         }
         return false;

@@ -35,7 +35,13 @@ void TRtfParser::HandleWord(const TRtfToken& token) {
         HandleTableEntryWord(word, hasParam, param);
         return;
     case TRtfDest::NestProps:
-        if (word == TRtfWord::nestrow) EndParagraph(true);
+        // Tables nested deeper than one level inside another stay lines of text.
+        if (word != TRtfWord::nestrow)
+            HandleTableWord(word, hasParam, param);
+        else if (Top().para.tableDepth > 2)
+            EndParagraph(true);
+        else
+            builder_.EndNestedRow(rowDef_);
         return;
     case TRtfDest::FieldInst:
         return;
@@ -139,7 +145,7 @@ bool TRtfParser::HandleDestinationWord(TRtfWord word) {
     case W::shppict:
         return true; // the picture inside is read; \nonshppict is its fallback
     case W::shp:
-        shapeHadContent_ = false;
+        BeginShape();
         EnterDestination(TRtfDest::Container);
         return true;
     case W::shpinst:
@@ -160,14 +166,18 @@ bool TRtfParser::HandleDestinationWord(TRtfWord word) {
     case W::sv:
         // Word processors keep an inline picture as the shape's "pib" property.
         EnterDestination(shapePropertyName_ == "pib" ? TRtfDest::ShapePicture
-                                                     : TRtfDest::Container);
+                                                     : TRtfDest::ShapeValue);
         return true;
     case W::shptxt:
+        BeginTextBox();
+        return true;
     case W::result:
         EnterDestination(Top().textDest);
         return true;
     case W::nesttableprops:
         EnterDestination(TRtfDest::NestProps);
+        outerRowDef_ = rowDef_;
+        borderTarget_ = TBorderTarget::None;
         return true;
     case W::nonshppict:
     case W::nonesttables:

@@ -71,9 +71,12 @@ struct TRtfParaState {
     std::vector<TRtfTabStop> tabs;
 };
 
+enum class TRtfBorderStyle : std::uint8_t { Single, Double, Thick, Dotted, Dashed };
+
 struct TRtfBorder {
     int width = 0; // twips; a line style without width is a hairline
     bool line = false;
+    TRtfBorderStyle style = TRtfBorderStyle::Single;
     QColor color;
 };
 
@@ -83,7 +86,13 @@ struct TRtfCellDef {
     int right = 0;
     TRtfBorder borders[4];
     QColor background;
-    std::uint8_t valign = 0; // 0 top, 1 centre, 2 bottom
+    QColor pattern;   // \clcfpat: the colour \clshdng mixes into the background
+    int shading = -1; // \clshdng, in hundredths of a per cent
+    // \clpad*, in the order top, left, bottom, right (-1: the row's); the file's
+    // words for top and left are swapped, as word processors read them.
+    int padding[4] = {-1, -1, -1, -1};
+    std::int8_t paddingUnit[4] = {-1, -1, -1, -1}; // \clpadf*: 0 ignores the padding, 3 twips
+    std::uint8_t valign = 0;                       // 0 top, 1 centre, 2 bottom
     bool hMergeFirst = false;
     bool hMerged = false;
     bool vMergeFirst = false;
@@ -95,7 +104,9 @@ struct TRtfRowDef {
     int gap = 0;            // half the space between cells (\trgaph)
     std::uint8_t align = 0; // 0 left, 1 centre, 2 right
     bool header = false;
-    int padding[4] = {-1, -1, -1, -1}; // \trpadd*: top, left, bottom, right
+    int padding[4] = {-1, -1, -1, -1};             // \trpadd*: top, left, bottom, right
+    std::int8_t paddingUnit[4] = {-1, -1, -1, -1}; // \trpaddf*: 0 ignores the padding, 3 twips
+    int height = 0; // \trrh: >0 at least, <0 exactly, 0 as the text needs
     TRtfBorder borders[6];
     std::vector<TRtfCellDef> cells;
     TRtfCellDef pending; // properties of the cell that the next \cellx closes

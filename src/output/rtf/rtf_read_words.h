@@ -50,7 +50,9 @@
     X(trqr) X(trhdr) X(cellx) X(clbrdrt) X(clbrdrl) X(clbrdrb) X(clbrdrr) X(trbrdrt)             \
     X(trbrdrl) X(trbrdrb) X(trbrdrr) X(trbrdrh) X(trbrdrv) X(clvertalt) X(clvertalc)             \
     X(clvertalb) X(clcbpat) X(clmgf) X(clmrg) X(clvmgf) X(clvmrg) X(trpaddt) X(trpaddl)          \
-    X(trpaddb) X(trpaddr)                                                                        \
+    X(trpaddb) X(trpaddr) X(trpaddft) X(trpaddfl) X(trpaddfb) X(trpaddfr) X(clpadt) X(clpadl)    \
+    X(clpadb) X(clpadr) X(clpadft) X(clpadfl) X(clpadfb) X(clpadfr) X(clshdng) X(clcfpat) X(trrh)\
+    X(shpleft) X(shptop) X(shpright) X(shpbottom)                                                \
     /* pictures */                                                                               \
     X(pngblip) X(jpegblip) X(dibitmap) X(wbitmap) X(emfblip) X(wmetafile) X(macpict)             \
     X(pmmetafile) X(picw) X(pich) X(picwgoal) X(pichgoal) X(picscalex) X(picscaley)              \

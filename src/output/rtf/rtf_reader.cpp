@@ -60,11 +60,16 @@ QString BlockText(const QTextBlock& block) {
 }
 
 QString FrameText(const QTextFrame* frame);
+QString TableText(const QTextTable* table);
 
 QString CellText(const QTextTableCell& cell) {
     QStringList lines;
     for (auto it = cell.begin(); !it.atEnd(); ++it) {
-        if (const QTextFrame* f = it.currentFrame())
+        if (const auto* table = qobject_cast<const QTextTable*>(it.currentFrame())) {
+            // A cell cannot begin with a table either.
+            if (lines.size() == 1 && lines.first().isEmpty()) lines.clear();
+            lines.append(TableText(table));
+        } else if (const QTextFrame* f = it.currentFrame())
             lines.append(FrameText(f));
         else
             lines.append(BlockText(it.currentBlock()));

@@ -110,6 +110,9 @@ enum : int {
     // its marker hangs. The format's own text indent stays 0, so that the screen
     // draws the marker before the text.
     ListTextIndent,
+    // QTextTableFormat, QList<int>: each row's \trrh in twips (>0 at least, <0
+    // exactly, 0 as the text needs); missing entries mean 0.
+    RowHeights,
     // QTextCharFormat, int: the run is the shown value of a live field (a
     // TRtfPageField value), replaced by the printed page's number when drawn.
     PageField,

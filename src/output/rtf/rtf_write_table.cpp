@@ -39,7 +39,9 @@ TBorder BorderOf(const QTextTableCellFormat& cell, const QTextTableFormat& table
         cell.hasProperty(kBrush[side]) ? cell.brushProperty(kBrush[side]) : table.borderBrush();
     b.color = brush.style() == Qt::NoBrush ? QColor(Qt::black) : brush.color();
     if (width <= 0 || b.style == QTextFrameFormat::BorderStyle_None) return {};
-    b.twips = std::clamp(UnitsToTwips(width), 1, kMaxBorder);
+    // A double line's width is that of each of its two lines and the room between.
+    const double lineWidth = b.style == QTextFrameFormat::BorderStyle_Double ? width / 3 : width;
+    b.twips = std::clamp(UnitsToTwips(lineWidth), 1, kMaxBorder);
     return b;
 }
 
@@ -115,7 +117,13 @@ std::vector<int> TRtfBodyWriter::ColumnWidths(const QTextTable* table, int width
 
 void TRtfBodyWriter::WriteTable(QTextTable* table, int depth, int widthTwips) {
     const QTextTableFormat tf = table->format();
-    const int left = std::max(0, UnitsToTwips(tf.leftMargin()));
+    // \trleft stands the row's left padding in from the table's edge; word processors
+    // place the table by its last row.
+    const QTextTableCellFormat firstCell =
+        table->cellAt(table->rows() - 1, 0).format().toTableCellFormat();
+    // A nested table is read as standing where its cell's text starts.
+    const int padLeft = depth > 1 ? 0 : std::max(0, UnitsToTwips(PaddingOf(firstCell, tf, kLeft)));
+    const int left = std::max(0, UnitsToTwips(tf.leftMargin()) + padLeft);
     const std::vector<int> widths = ColumnWidths(table, widthTwips - left);
     std::vector<int> edges{left};
     for (const int w : widths)
@@ -181,6 +189,8 @@ void TRtfBodyWriter::WriteRowDefinition(const QTextTable* table, int row,
     else if (align & Qt::AlignRight)
         body_.Word("trqr");
     if (row < tf.headerRowCount()) body_.Word("trhdr");
+    if (const int height = tf.property(RtfProperty::RowHeights).value<QList<int>>().value(row))
+        body_.Word("trrh", height);
     static constexpr struct {
         TCellSide side;
         const char* padding;
@@ -231,6 +241,23 @@ void TRtfBodyWriter::WriteCellDefinition(const QTextTable* table, const QTextTab
         body_.Word(BorderStyleWord(b.style));
         body_.Word("brdrw", b.twips);
         body_.Word("brdrcf", colors_.IndexFor(b.color));
+    }
+    // Paddings unlike the row's (its first cell's) go with the cell; word processors
+    // take \clpadl for the top and \clpadt for the left.
+    const QTextTableCellFormat first = table->cellAt(row, 0).format().toTableCellFormat();
+    static constexpr struct {
+        TCellSide side;
+        const char* padding;
+        const char* unit;
+    } kPaddings[] = {{kTop, "clpadl", "clpadfl"},
+                     {kLeft, "clpadt", "clpadft"},
+                     {kBottom, "clpadb", "clpadfb"},
+                     {kRight, "clpadr", "clpadfr"}};
+    for (const auto& p : kPaddings) {
+        const int twips = std::max(0, UnitsToTwips(PaddingOf(cf, tf, p.side)));
+        if (twips == std::max(0, UnitsToTwips(PaddingOf(first, tf, p.side)))) continue;
+        body_.Word(p.padding, twips);
+        body_.Word(p.unit, 3); // twips
     }
     QColor background = BackgroundOf(cf);
     if (!background.isValid()) background = BackgroundOf(tf);

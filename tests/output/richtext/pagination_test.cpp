@@ -203,6 +203,29 @@ TEST_F(PaginationTest, TableRowsAreNotSplit) {
     EXPECT_EQ(pagesSeen, control->PageCount());
 }
 
+// Rows the file makes taller than their text (\trrh, and a text box's height)
+// take that room on the page.
+TEST_F(PaginationTest, RowHeightsFromTheFileTakeTheirRoom) {
+    QByteArray rtf = "{\\rtf1\\ansi ";
+    for (int r = 0; r < 6; ++r)
+        rtf += "\\trowd\\trrh3600\\cellx3000\\pard\\intbl row\\cell\\row";
+    control->LoadRtf(rtf + "\\pard End\\par}");
+    EXPECT_EQ(control->PageCount(), 2); // 2.5 inches a row, 3 rows a page
+    const QByteArray box = "{\\shp{\\*\\shpinst\\shpright2000\\shpbottom8640{\\shptxt box}}}";
+    control->Clear();
+    control->LoadRtf("{\\rtf1\\ansi " + box + "one\\par " + box + "two\\par}"); // 6 inches each
+    EXPECT_EQ(control->PageCount(), 2);
+}
+
+TEST_F(PaginationTest, ATableStartingThePageKeepsItsTopLine) {
+    control->LoadRtf("{\\rtf1\\ansi\\trowd\\clbrdrt\\brdrs\\brdrw10\\cellx3000"
+                     "\\pard\\intbl cell\\cell\\row}");
+    constexpr int dpi = 144;
+    const QImage page = PageImage(*control, 1, dpi);
+    // The hairline lies just above the top margin's edge.
+    EXPECT_GT(Ink(page, dpi - 3, dpi), 0);
+}
+
 TEST_F(PaginationTest, PrintPageDrawsBodyAndFooter) {
     control->SetStandardFooter("Northfield School");
     QString text;

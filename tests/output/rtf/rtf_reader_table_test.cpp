@@ -210,3 +210,53 @@ TEST(RtfReaderPicture, PicturesFromTheCorpusLoad) {
                          .value<QImage>()
                          .isNull());
 }
+
+// Padding comes from the cell, else the row (unless its unit voids it), else half
+// the gap; \clpadl is the top and \clpadt the left, as word processors read them.
+// The table's edge stands the row's left padding before \trleft.
+TEST(RtfReaderTable, PaddingShadingAndRowHeights) {
+    QTextDocument doc;
+    LoadRtf(doc, R"({\rtf1{\colortbl;\red0\green0\blue255;})"
+                 R"(\trowd\trgaph108\trleft1440\trrh600\trpaddt30\trpaddft3\trpaddb45\trpaddfb0)"
+                 R"(\clpadl90\clpadfl3\clpadt150\clpadft3\clshdng2500\clcfpat1\cellx3000)"
+                 R"(\clbrdrt\brdrdb\brdrw15\cellx4000\pard\intbl a\cell b\cell\row})");
+    QTextTable* table = FirstTable(doc);
+    ASSERT_NE(table, nullptr);
+    const QTextTableCellFormat a = table->cellAt(0, 0).format().toTableCellFormat();
+    EXPECT_EQ(a.topPadding(), 90 / 15.0);
+    EXPECT_EQ(a.leftPadding(), 150 / 15.0);
+    EXPECT_EQ(a.bottomPadding(), 0.0);
+    EXPECT_EQ(a.rightPadding(), 108 / 15.0);
+    EXPECT_EQ(a.background().color(), QColor(191, 191, 255)); // a quarter blue on white
+    const QTextTableCellFormat b = table->cellAt(0, 1).format().toTableCellFormat();
+    EXPECT_EQ(b.topPadding(), 30 / 15.0);
+    EXPECT_EQ(b.topBorderStyle(), QTextFrameFormat::BorderStyle_Double);
+    EXPECT_EQ(b.topBorder(), 3.0);
+    EXPECT_EQ(table->format().leftMargin(), (1440 - 108) / 15.0);
+    EXPECT_EQ(table->format().property(RtfProperty::RowHeights).value<QList<int>>(),
+              QList<int>{600});
+
+    // The empty paragraph of a cell merged into the one before adds no line to it.
+    LoadRtf(doc,
+            R"({\rtf1\trowd\clmgf\cellx1000\clmrg\cellx2000\pard\intbl joined\cell\cell\row})");
+    table = FirstTable(doc);
+    ASSERT_NE(table, nullptr);
+    const QTextTableCell joined = table->cellAt(0, 0);
+    EXPECT_EQ(joined.firstCursorPosition().block(), joined.lastCursorPosition().block());
+}
+
+TEST(RtfReaderTable, TextBoxBecomesABorderedBoxBeforeItsAnchor) {
+    QTextDocument doc;
+    LoadRtf(doc, R"({\rtf1\pard Before\par\pard {\shp{\*\shpinst\shpleft0\shptop0\shpright4000)"
+                 R"(\shpbottom1000{\sp{\sn fLine}{\sv 1}}{\shptxt \pard In the box\par}})"
+                 R"({\shprslt fallback}}Anchor\par})");
+    EXPECT_EQ(RtfDocumentPlainText(doc), "Before\nIn the box\nAnchor\n");
+    QTextTable* table = FirstTable(doc);
+    ASSERT_NE(table, nullptr);
+    const QTextTableCellFormat box = table->cellAt(0, 0).format().toTableCellFormat();
+    EXPECT_EQ(box.leftBorderStyle(), QTextFrameFormat::BorderStyle_Solid);
+    EXPECT_EQ(table->format().leftMargin(), 0.0);
+    EXPECT_EQ(table->format().columnWidthConstraints().value(0).rawValue(), 4000 / 15.0);
+    EXPECT_EQ(table->format().property(RtfProperty::RowHeights).value<QList<int>>(),
+              QList<int>{1000});
+}

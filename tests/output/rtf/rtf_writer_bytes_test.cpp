@@ -235,7 +235,7 @@ TEST(RtfWriterBytes, TablesWriteRowDefinitionsSpansAndCells) {
     const QByteArray rtf = WriteRtf(doc);
 
     // The empty paragraph QTextDocument keeps in front of a table is not written.
-    EXPECT_TRUE(rtf.contains("\r\n\\trowd\\trgaph60\\trleft0\\trpaddl60\\trpaddfl3"));
+    EXPECT_TRUE(rtf.contains("\r\n\\trowd\\trgaph60\\trleft60\\trpaddl60\\trpaddfl3"));
     EXPECT_EQ(CountOf(rtf, "\\trowd"), 3);
     EXPECT_EQ(CountOf(rtf, "\\row"), 3);
     EXPECT_EQ(CountOf(rtf, "\\cell\r\n"), 8); // 9 positions, one covered across
@@ -243,16 +243,16 @@ TEST(RtfWriterBytes, TablesWriteRowDefinitionsSpansAndCells) {
     EXPECT_EQ(CountOf(rtf, "\\clvmrg"), 1);
     EXPECT_TRUE(rtf.contains("\\clbrdrt\\brdrs\\brdrw15\\brdrcf1\\clbrdrl\\brdrs\\brdrw15\\brdrcf1"
                              "\\clbrdrb\\brdrs\\brdrw15\\brdrcf1\\clbrdrr\\brdrs\\brdrw15\\brdrcf1"
-                             "\\cellx1440"));
+                             "\\cellx1500"));
     EXPECT_TRUE(rtf.contains("\\clvertalc"));
     EXPECT_TRUE(rtf.contains("\\clcbpat2"));
     // The cell spanning two columns ends at the second one's edge.
-    EXPECT_TRUE(rtf.contains("\\cellx1440\\clvertalt"));
+    EXPECT_TRUE(rtf.contains("\\cellx1500\\clvertalt"));
     EXPECT_TRUE(rtf.contains("\\pard\\plain\\intbl tall\\cell"));
     EXPECT_TRUE(rtf.contains("\\pard\\plain\\intbl wide\\cell\r\n\\row"));
     const qsizetype lastRow = rtf.lastIndexOf("\\trowd");
     EXPECT_EQ(CountOf(rtf.mid(lastRow, rtf.indexOf("\\pard", lastRow) - lastRow), "\\cellx"), 2);
-    EXPECT_TRUE(rtf.contains("\\cellx2880\\pard"));
+    EXPECT_TRUE(rtf.contains("\\cellx2940\\pard"));
     EXPECT_TRUE(BracesBalance(rtf));
 }
 

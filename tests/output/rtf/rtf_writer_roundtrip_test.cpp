@@ -316,3 +316,39 @@ TEST(RtfWriterRoundTrip, CorpusTextsAreStable) {
         EXPECT_EQ(WriteRtf(second, extrasAgain), written) << name.toStdString();
     }
 }
+
+// What the reader takes from a word processor's table comes back from our own
+// file: position, paddings, double lines, row heights and a nested table.
+TEST(RtfWriterRoundTrip, TablePlacementPaddingHeightsAndNesting) {
+    EnsureWriterTestApp();
+    QTextDocument doc;
+    LoadRtf(doc, R"({\rtf1\trowd\trgaph108\trleft1440\trrh700\clpadl90\clpadfl3)"
+                 R"(\clbrdrt\brdrdb\brdrw15\cellx4000\clpadb60\clpadfb3\cellx6000)"
+                 R"(\pard\intbl a\cell\pard\intbl\itap2 n1\nestcell n2\nestcell)"
+                 R"({\*\nesttableprops\trowd\cellx1000\cellx2000\nestrow}{\nonesttables\par})"
+                 R"(\pard\intbl\itap1 b\cell\row\pard End\par})");
+    const auto back = ReadBack(doc);
+    EXPECT_EQ(RtfDocumentPlainText(*back), RtfDocumentPlainText(doc));
+    auto firstTable = [](QTextDocument& d) {
+        return qobject_cast<QTextTable*>(d.rootFrame()->childFrames().value(0));
+    };
+    QTextTable* a = firstTable(doc);
+    QTextTable* b = firstTable(*back);
+    ASSERT_TRUE(a && b);
+    // The nested row's definition does not replace the outer row's.
+    EXPECT_EQ(a->format().columnWidthConstraints().value(1).rawValue(), 2000 / 15.0);
+    EXPECT_EQ(b->format().leftMargin(), a->format().leftMargin());
+    EXPECT_EQ(b->format().property(RtfProperty::RowHeights).value<QList<int>>(), QList<int>{700});
+    const QTextTableCellFormat fa = a->cellAt(0, 0).format().toTableCellFormat();
+    const QTextTableCellFormat fb = b->cellAt(0, 0).format().toTableCellFormat();
+    EXPECT_EQ(fb.topPadding(), fa.topPadding());
+    EXPECT_EQ(fb.leftPadding(), fa.leftPadding());
+    EXPECT_EQ(fb.topBorderStyle(), QTextFrameFormat::BorderStyle_Double);
+    EXPECT_EQ(fb.topBorder(), fa.topBorder());
+    EXPECT_EQ(b->cellAt(0, 1).format().toTableCellFormat().bottomPadding(), 60 / 15.0);
+    ASSERT_EQ(b->childFrames().size(), 1);
+    const auto* nested = qobject_cast<QTextTable*>(b->childFrames().front());
+    ASSERT_NE(nested, nullptr);
+    EXPECT_EQ(nested->rows(), 1);
+    EXPECT_EQ(nested->columns(), 2);
+}
