@@ -51,6 +51,7 @@ QByteArray RtfAsPrinted(const TRichTextControl& control) {
     cursor.endEditBlock();
     TRtfExtras extras;
     extras.footer = control.Footer();
+    extras.areas = control.Areas();
     extras.page = control.Page();
     return WriteRtf(*doc, extras);
 }

@@ -13,7 +13,6 @@
 #include <cmath>
 
 namespace {
-constexpr double kTwipsPerPoint = 20.0;
 
 void DrawBox(QPainter& painter, QRectF box, double formatScale) {
     const double space = kParagraphBorderSpace * formatScale;
@@ -69,7 +68,7 @@ void DrawPageFooter(QPainter& painter, const TRtfFooter& footer, const TRtfPage&
 
     QFont font(family);
     // Pixel sizes in page units are independent of the device's resolution.
-    font.setPixelSize(std::max(1, int(std::lround(footer.pointSize * kTwipsPerPoint))));
+    font.setPixelSize(std::max(1, int(std::lround(TTwips(TPoints(footer.pointSize)).Value()))));
     font.setItalic(footer.italic);
     const QFontMetricsF metrics(font);
     const double baseline = page.height - page.footerDistance - metrics.descent();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "output/rtf/rtf_types.h"
+#include "output/rtf/rtf_units.h"
 
 #include <QRectF>
 #include <QString>

@@ -164,21 +164,34 @@ std::vector<TFlowUnit> CollectFlowUnits(const QTextDocument& doc, double formatS
 }
 
 std::vector<TPageSpan> BreakIntoPages(const std::vector<TFlowUnit>& units, double bodyHeight) {
+    return BreakIntoPages(
+        units, [bodyHeight](int) { return bodyHeight; }, 0);
+}
+
+std::vector<TPageSpan> BreakIntoPages(const std::vector<TFlowUnit>& units,
+                                      const std::function<double(int page)>& bodyHeight,
+                                      double noteRule) {
     std::vector<TPageSpan> pages;
     if (units.empty()) return {TPageSpan{}};
-    const double height = std::max(1.0, bodyHeight);
     std::size_t first = 0; // the first unit on the page being filled
     double top = std::min(0.0, units.front().top);
+    double notes = 0; // the room of the notes on the page being filled
     std::size_t i = 0;
     while (i < units.size()) {
         const TFlowUnit& u = units[i];
+        const double height = std::max(1.0, bodyHeight(int(pages.size()) + 1));
         if (i > first && u.breakBefore) {
             pages.push_back({top, units[i - 1].bottom});
             first = i;
             top = u.top;
+            notes = 0;
             continue;
         }
-        if (u.bottom - top <= height + kFitTolerance) {
+        const double withNotes =
+            u.noteRoom > 0 ? notes + u.noteRoom + (notes > 0 ? 0 : noteRule) : notes;
+        if (u.bottom - top + withNotes <= height + kFitTolerance ||
+            (i == first && u.bottom - top <= height + kFitTolerance)) {
+            notes = withNotes;
             ++i;
             continue;
         }
@@ -186,6 +199,7 @@ std::vector<TPageSpan> BreakIntoPages(const std::vector<TFlowUnit>& units, doubl
             // Taller than a page: it fills this page and goes on over the next.
             pages.push_back({top, top + height});
             top += height;
+            notes = 0;
             continue;
         }
         std::size_t start = i;
@@ -196,6 +210,7 @@ std::vector<TPageSpan> BreakIntoPages(const std::vector<TFlowUnit>& units, doubl
         pages.push_back({top, units[start - 1].bottom});
         first = start;
         top = units[start].top;
+        notes = 0;
         i = start;
     }
     pages.push_back({top, std::max(top, units.back().bottom)});

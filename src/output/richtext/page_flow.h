@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <vector>
 
 class QTextDocument;
@@ -16,6 +17,8 @@ struct TFlowUnit {
     // paragraph kept together, the first line after a paragraph kept with the next,
     // or the next row covered by a cell spanning rows.
     bool keepWithPrevious = false;
+    // The room the footnotes marked in this unit take at the foot of its page.
+    double noteRoom = 0;
 };
 
 // The slice of the layout one page shows.
@@ -34,3 +37,10 @@ std::vector<TFlowUnit> CollectFlowUnits(const QTextDocument& doc, double formatS
 // instead, unless it already starts the page: then it runs on. A unit taller than
 // a page is sliced. Always at least one page.
 std::vector<TPageSpan> BreakIntoPages(const std::vector<TFlowUnit>& units, double bodyHeight);
+// The same with a body height for each page (counted from 1), less the room of the
+// footnotes marked on the page and, once a page has any, `noteRule` for the rule
+// above them. A unit whose notes cannot fit goes to the next page with them,
+// unless it starts a page: then its notes run over the foot.
+std::vector<TPageSpan> BreakIntoPages(const std::vector<TFlowUnit>& units,
+                                      const std::function<double(int page)>& bodyHeight,
+                                      double noteRule);

@@ -1,5 +1,6 @@
 #include "output/richtext/page_layout.h"
 
+#include "output/richtext/page_areas.h"
 #include "output/richtext/page_decor.h"
 #include "output/richtext/print_spacing.h"
 #include "output/richtext/tab_stops.h"
@@ -42,14 +43,12 @@ double FormatScale(QPaintDevice& device) {
     return scale > 0 ? scale : kLayoutUnitsPerInch / 96.0;
 }
 
-double BodyWidth(const TRtfPage& page) {
-    const int twips = std::max(720, page.width - page.marginLeft - page.marginRight);
-    return twips / kTwipsPerLayoutUnit;
+TPoints BodyWidth(const TRtfPage& page) {
+    return TTwips(std::max(720, page.width - page.marginLeft - page.marginRight));
 }
 
-double BodyHeight(const TRtfPage& page) {
-    const int twips = std::max(720, page.height - page.marginTop - page.marginBottom);
-    return twips / kTwipsPerLayoutUnit;
+TPoints BodyHeight(const TRtfPage& page) {
+    return TTwips(std::max(720, page.height - page.marginTop - page.marginBottom));
 }
 
 // The room a box takes: its reach plus a little air, since the layout lets a
@@ -77,23 +76,6 @@ bool MakeRoomForParagraphBorders(QTextDocument& doc) {
     return any;
 }
 
-// Qt's layout scales a paragraph's space before and after, and the lengths of
-// tables and frames, from format units to its device, but takes a paragraph's left
-// and right indents and its first-line indent as device units. In the copy that is
-// printed those three are scaled here, so that an indent prints as wide as it is.
-void ScaleParagraphIndents(QTextDocument& doc, double formatScale) {
-    QTextCursor cursor(&doc);
-    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
-        QTextBlockFormat f = b.blockFormat();
-        if (f.leftMargin() == 0 && f.rightMargin() == 0 && f.textIndent() == 0) continue;
-        f.setLeftMargin(f.leftMargin() * formatScale);
-        f.setRightMargin(f.rightMargin() * formatScale);
-        f.setTextIndent(f.textIndent() * formatScale);
-        cursor.setPosition(b.position());
-        cursor.setBlockFormat(f);
-    }
-}
-
 // The layout drops the space before a paragraph that directly follows a table. In
 // the copy that is printed that space moves onto the table's bottom margin, so that
 // the page shows it as a word processor would.
@@ -118,33 +100,35 @@ void KeepSpaceAfterTables(QTextDocument& doc) {
 }
 } // namespace
 
-TPageLayout::TPageLayout(const QTextDocument& source, const TRtfPage& page)
+TPageLayout::TPageLayout(const QTextDocument& source, const TRtfPage& page, const TRtfAreas& areas)
     : page_(page), device_(LayoutDevice()) {
     formatScale_ = FormatScale(device_);
     doc_.reset(source.clone());
     positions_ = PrepareForPrint(*doc_);
     const bool hasBorders = MakeRoomForParagraphBorders(*doc_);
-    sections_ = PrepareSectionColumns(*doc_, BodyWidth(page_), formatScale_);
-    FitTabStops(*doc_, BodyWidth(page_) / formatScale_);
-    ScaleParagraphIndents(*doc_, formatScale_);
+    sections_ = PrepareSectionColumns(*doc_, BodyWidth(page_).Value(), formatScale_);
     KeepSpaceAfterTables(*doc_);
     MatchPrintSpacing(*doc_, device_, formatScale_);
-    doc_->documentLayout()->setPaintDevice(&device_);
-    doc_->setUseDesignMetrics(true);
-    doc_->setDocumentMargin(0);
-    QTextFrameFormat root = doc_->rootFrame()->frameFormat();
-    root.setMargin(0);
-    root.setPadding(0);
-    root.setBorder(0);
-    doc_->rootFrame()->setFrameFormat(root);
-    doc_->setTextWidth(BodyWidth(page_));
+    PrepareTextForLayout(*doc_, device_, formatScale_, BodyWidth(page_));
     FitTableRowHeights(*doc_, formatScale_);
+    areas_ = std::make_unique<TPageAreas>(areas, page_, device_, formatScale_);
     if (sections_.empty()) {
-        pages_ = BreakIntoPages(CollectFlowUnits(*doc_, formatScale_), BodyHeight(page_));
+        std::vector<TFlowUnit> units = CollectFlowUnits(*doc_, formatScale_);
+        FindNoteMarks();
+        ReserveNoteRoom(units);
+        pages_ = BreakIntoPages(
+            units, [this](int p) { return areas_->BodyHeight(p).Value(); },
+            TPageAreas::NoteRuleRoom().Value());
     } else {
+        // Columns fill the least body any page has; their notes print at the foot
+        // but take no room from them.
+        double height = areas_->BodyHeight(1).Value();
+        for (int p = 2; p <= 3; ++p)
+            height = std::min(height, areas_->BodyHeight(p).Value());
         columnPages_ =
-            FlowIntoColumns(*doc_, sections_, formatScale_, BodyWidth(page_), BodyHeight(page_));
+            FlowIntoColumns(*doc_, sections_, formatScale_, BodyWidth(page_).Value(), height);
         pages_ = PageSpansOf(columnPages_);
+        FindNoteMarks();
     }
     if (hasBorders) borderBoxes_ = ParagraphBorderBoxes(*doc_);
     tabLeaders_ = FindTabLeaders(*doc_, formatScale_);
@@ -156,7 +140,7 @@ TPageLayout::TPageLayout(const QTextDocument& source, const TRtfPage& page)
         const QTextBlock b = it.currentBlock();
         if (!b.isValid() || !b.layout()) continue;
         const QRectF rect = layout.blockBoundingRect(b);
-        if (rect.height() > BodyHeight(page_))
+        if (rect.height() > BodyHeight(page_).Value())
             longBlocks_.push_back({rect.top(), rect.bottom(), b.layout()});
     }
 }
@@ -210,22 +194,40 @@ void TPageLayout::KeepLongBlocksShaped(const TPageSpan& span) const {
 std::vector<TColumnSlice> TPageLayout::BodySlices(int page) const {
     if (!columnPages_.empty()) return columnPages_[std::size_t(page - 1)].slices;
     const TPageSpan& span = pages_[std::size_t(page - 1)];
-    return {{span.top, span.bottom, 0, 0, -page_.marginLeft / kTwipsPerLayoutUnit,
-             (page_.width - page_.marginLeft) / kTwipsPerLayoutUnit}};
+    return {{span.top, span.bottom, 0, 0, -TPoints(TTwips(page_.marginLeft)).Value(),
+             TPoints(TTwips(page_.width - page_.marginLeft)).Value()}};
 }
 
 void TPageLayout::DrawPage(QPainter& painter, int page, const QRectF& target,
                            const TRtfFooter& footer) const {
     if (page < 1 || page > PageCount() || target.isEmpty()) return;
-    const TPageSpan& span = pages_[std::size_t(page - 1)];
+    // The page in points; each area draws from its own top left corner.
+    const TPoints width{TTwips(page_.width)};
+    const TPoints height{TTwips(page_.height)};
     painter.save();
     painter.translate(target.topLeft());
-    painter.scale(target.width() / page_.width, target.height() / page_.height);
+    painter.scale(target.width() / width.Value(), target.height() / height.Value());
+    DrawBody(painter, page);
+    areas_->DrawHeader(painter, page, PageCount());
+    areas_->DrawNotes(painter, page, NotesOn(pages_[std::size_t(page - 1)]));
+    if (areas_->HasFooters()) {
+        areas_->DrawFooter(painter, page, PageCount());
+    } else {
+        // The system's footer is placed in twips.
+        const double pointsPerTwip = TPoints(TTwips(1)).Value();
+        painter.scale(pointsPerTwip, pointsPerTwip);
+        DrawPageFooter(painter, footer, page_, page, doc_->defaultFont().family());
+    }
+    painter.restore();
+}
 
-    // The footer is placed in twips, the body in layout units.
+// The body is the one area drawn from the document's coordinates: its page's slice.
+void TPageLayout::DrawBody(QPainter& painter, int page) const {
+    const TPageSpan& span = pages_[std::size_t(page - 1)];
+    const TPoints left{TTwips(page_.marginLeft)};
+    const TPoints top = areas_->BodyTop(page);
     painter.save();
-    painter.translate(page_.marginLeft, page_.marginTop);
-    painter.scale(kTwipsPerLayoutUnit, kTwipsPerLayoutUnit);
+    painter.translate(left.Value(), top.Value());
     KeepLongBlocksShaped(span);
     for (const TColumnSlice& slice : BodySlices(page)) {
         const double height = slice.bottom - slice.top;
@@ -255,7 +257,43 @@ void TPageLayout::DrawPage(QPainter& painter, int page, const QRectF& target,
     }
     if (!columnPages_.empty()) DrawColumnRules(painter, columnPages_[std::size_t(page - 1)]);
     painter.restore();
+}
 
-    DrawPageFooter(painter, footer, page_, page, doc_->defaultFont().family());
-    painter.restore();
+// A note belongs to the line its mark stands on, and takes its room on that line's
+// page.
+void TPageLayout::FindNoteMarks() {
+    if (areas_->NoteCount() == 0) return;
+    const QAbstractTextDocumentLayout& layout = *doc_->documentLayout();
+    for (QTextBlock b = doc_->begin(); b.isValid(); b = b.next()) {
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const int note = fragment.charFormat().intProperty(RtfProperty::NoteMark) - 1;
+            if (note < 0 || note >= areas_->NoteCount()) continue;
+            double y = layout.blockBoundingRect(b).top();
+            if (const QTextLayout* text = b.layout()) {
+                const QTextLine line = text->lineForTextPosition(
+                    fragment.position() + fragment.length() - 1 - b.position());
+                if (line.isValid()) y += line.y() + std::min(line.height() / 2, 1.0);
+            }
+            noteMarks_.emplace_back(y, note);
+        }
+    }
+    std::sort(noteMarks_.begin(), noteMarks_.end());
+}
+
+void TPageLayout::ReserveNoteRoom(std::vector<TFlowUnit>& units) const {
+    if (units.empty()) return;
+    for (const auto& [y, note] : noteMarks_) {
+        auto after = std::upper_bound(units.begin(), units.end(), y,
+                                      [](double v, const TFlowUnit& u) { return v < u.top; });
+        if (after != units.begin()) --after;
+        after->noteRoom += areas_->NoteHeight(note).Value();
+    }
+}
+
+std::vector<int> TPageLayout::NotesOn(const TPageSpan& span) const {
+    std::vector<int> notes;
+    for (const auto& [y, note] : noteMarks_)
+        if (y >= span.top && y < span.bottom) notes.push_back(note);
+    return notes;
 }

@@ -1,5 +1,6 @@
 #include "output/richtext/rich_text_control.h"
 
+#include "output/richtext/note_numbers.h"
 #include "output/richtext/page_keeping.h"
 #include "output/richtext/page_layout.h"
 #include "output/richtext/position_text.h"
@@ -29,10 +30,13 @@
 #include <optional>
 
 namespace {
-// Format lengths are in units of 1/96 inch.
-constexpr double kPointsPerUnit = 72.0 / 96.0;
-constexpr double kTwipsPerInch = 1440.0;
-constexpr double kTwipsPerUnit = kTwipsPerInch / 96.0;
+// Paragraph spacing and indents are given in points and kept in format units.
+double FormatToPoints(double units) {
+    return TPoints(TFormatUnits(units)).Value();
+}
+double PointsToFormat(double points) {
+    return TFormatUnits(TPoints(points)).Value();
+}
 
 QFont DefaultFont() {
     QFont font(QStringLiteral("Times New Roman"));
@@ -162,7 +166,9 @@ void TRichTextControl::Clear() {
 void TRichTextControl::LoadRtf(const QByteArray& rtf) {
     TRtfExtras loaded;
     QTextCursor cursor = Cursor();
-    if (IsEmpty()) {
+    const bool replacing = IsEmpty();
+    const int start = replacing ? 0 : std::min(cursor.position(), cursor.anchor());
+    if (replacing) {
         loaded = ::LoadRtf(Document(), rtf);
         documentPage_ = loaded.documentPage;
         cursor = QTextCursor(&Document());
@@ -173,6 +179,17 @@ void TRichTextControl::LoadRtf(const QByteArray& rtf) {
     }
     SetCursor(cursor);
     if (!extras_.footer.present && loaded.footer.present) extras_.footer = loaded.footer;
+    TakeAreas(std::move(loaded.areas), replacing, start, cursor.position());
+}
+
+// A text read into an empty control brings its headers and footers; one inserted
+// into a text brings only its footnotes, renumbered after the ones already there.
+void TRichTextControl::TakeAreas(TRtfAreas&& loaded, bool replacing, int from, int to) {
+    if (replacing) {
+        extras_.areas = std::move(loaded);
+        return;
+    }
+    AppendNotes(Document(), from, to, std::move(loaded.notes), extras_.areas.notes);
 }
 
 QByteArray TRichTextControl::GetRtf() const {
@@ -401,8 +418,9 @@ bool TRichTextControl::InsertPicture(const QString& path, QString* error) {
     format.setProperty(RtfProperty::PictureData, bytes);
     format.setProperty(RtfProperty::PictureType, QString::fromLatin1(type));
     format.setProperty(RtfProperty::PictureExtent, image.size());
-    const double textWidth =
-        (extras_.page.width - extras_.page.marginLeft - extras_.page.marginRight) / kTwipsPerUnit;
+    const double textWidth = TFormatUnits(TTwips(extras_.page.width - extras_.page.marginLeft -
+                                                 extras_.page.marginRight))
+                                 .Value();
     const double scale = image.width() > textWidth ? textWidth / image.width() : 1.0;
     format.setWidth(image.width() * scale);
     format.setHeight(image.height() * scale);
@@ -420,22 +438,22 @@ void TRichTextControl::MergeBlockFormat(const QTextBlockFormat& format) {
 }
 
 double TRichTextControl::SpaceBefore() const {
-    return Cursor().blockFormat().topMargin() * kPointsPerUnit;
+    return FormatToPoints(Cursor().blockFormat().topMargin());
 }
 
 void TRichTextControl::SetSpaceBefore(double points) {
     QTextBlockFormat f;
-    f.setTopMargin(std::max(0.0, points) / kPointsPerUnit);
+    f.setTopMargin(PointsToFormat(std::max(0.0, points)));
     MergeBlockFormat(f);
 }
 
 double TRichTextControl::SpaceAfter() const {
-    return Cursor().blockFormat().bottomMargin() * kPointsPerUnit;
+    return FormatToPoints(Cursor().blockFormat().bottomMargin());
 }
 
 void TRichTextControl::SetSpaceAfter(double points) {
     QTextBlockFormat f;
-    f.setBottomMargin(std::max(0.0, points) / kPointsPerUnit);
+    f.setBottomMargin(PointsToFormat(std::max(0.0, points)));
     MergeBlockFormat(f);
 }
 
@@ -474,14 +492,14 @@ void TRichTextControl::SetAlignment(Qt::Alignment alignment) {
 }
 
 double TRichTextControl::LeftIndent() const {
-    return Cursor().blockFormat().leftMargin() * kPointsPerUnit;
+    return FormatToPoints(Cursor().blockFormat().leftMargin());
 }
 
 void TRichTextControl::SetIndents(double left, double firstLine, double right) {
     QTextBlockFormat f;
-    f.setLeftMargin(std::max(0.0, left) / kPointsPerUnit);
-    f.setTextIndent(firstLine / kPointsPerUnit);
-    f.setRightMargin(std::max(0.0, right) / kPointsPerUnit);
+    f.setLeftMargin(PointsToFormat(std::max(0.0, left)));
+    f.setTextIndent(PointsToFormat(firstLine));
+    f.setRightMargin(PointsToFormat(std::max(0.0, right)));
     MergeBlockFormat(f);
 }
 
@@ -504,6 +522,13 @@ void TRichTextControl::KeepOnOnePage(int from, int to) {
 
 void TRichTextControl::SetFooter(const TRtfFooter& footer) {
     extras_.footer = footer;
+    DropFileFooters();
+}
+
+void TRichTextControl::DropFileFooters() {
+    if (extras_.areas.footers.empty()) return;
+    extras_.areas.footers.clear();
+    pages_.reset();
 }
 
 void TRichTextControl::SetStandardFooter(const QString& organisation) {
@@ -514,16 +539,18 @@ void TRichTextControl::SetStandardFooter(const QString& organisation) {
     footer.pointSize = 9;
     footer.italic = true;
     extras_.footer = footer;
+    DropFileFooters();
 }
 
 void TRichTextControl::RemoveFooter() {
     extras_.footer = TRtfFooter{};
+    DropFileFooters();
 }
 
 // --- Pages ------------------------------------------------------------------------
 
 const TPageLayout& TRichTextControl::Pages() const {
-    if (!pages_) pages_ = std::make_unique<TPageLayout>(Document(), extras_.page);
+    if (!pages_) pages_ = std::make_unique<TPageLayout>(Document(), extras_.page, extras_.areas);
     return *pages_;
 }
 
@@ -533,7 +560,7 @@ void TRichTextControl::SetPage(const TRtfPage& page) {
 }
 
 QSizeF TRichTextControl::PageSizeInches() const {
-    return QSizeF(extras_.page.width / kTwipsPerInch, extras_.page.height / kTwipsPerInch);
+    return QSizeF(TTwips(extras_.page.width).Inches(), TTwips(extras_.page.height).Inches());
 }
 
 int TRichTextControl::PageCount() const {

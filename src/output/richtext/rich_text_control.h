@@ -122,6 +122,8 @@ public:
 
     // --- Footer on every page ----------------------------------------------------
     const TRtfFooter& Footer() const { return extras_.footer; }
+    // The headers, footers and footnotes the loaded texts brought.
+    const TRtfAreas& Areas() const { return extras_.areas; }
     void SetFooter(const TRtfFooter& footer);
     // The system's footer: the organisation name, a tab and the page number, in
     // 9-point italic.
@@ -171,6 +173,8 @@ private:
     const TPageLayout& Pages() const;
     const QString& CachedPlainText() const;
     void ContentChanged();
+    void TakeAreas(TRtfAreas&& loaded, bool replacing, int from, int to);
+    void DropFileFooters();
 
     TRichTextEdit* editor_; // a child widget, owned by this widget
     TRtfExtras extras_;

@@ -44,10 +44,10 @@ std::vector<TColumnBox> ColumnsOf(const QTextBlockFormat& f, double bodyWidth) {
     std::vector<TColumnBox> columns;
     double x = 0;
     for (qsizetype i = 0; i + 1 < widths.size() && int(columns.size()) < count; i += 2) {
-        const double width = widths[i] / kTwipsPerLayoutUnit;
+        const double width = TPoints(TTwips(widths[i])).Value();
         if (width <= 0) break;
         columns.push_back({x, width});
-        x += width + widths[i + 1] / kTwipsPerLayoutUnit;
+        x += width + TPoints(TTwips(widths[i + 1])).Value();
     }
     if (int(columns.size()) == count) {
         // Columns wider together than the body shrink to it, keeping their shares.
@@ -62,7 +62,7 @@ std::vector<TColumnBox> ColumnsOf(const QTextBlockFormat& f, double bodyWidth) {
     const int gap = f.hasProperty(RtfProperty::SectionColumnGap)
                         ? f.intProperty(RtfProperty::SectionColumnGap)
                         : kDefaultColumnGap;
-    return EqualColumns(count, gap / kTwipsPerLayoutUnit, bodyWidth);
+    return EqualColumns(count, TPoints(TTwips(gap)).Value(), bodyWidth);
 }
 
 // A box of a page that a run of units fills: a column from `top` down `height`.

@@ -57,7 +57,7 @@ void FitTableRowHeights(QTextDocument& doc, double formatScale) {
             table->format().property(RtfProperty::RowHeights).value<QList<int>>();
         for (int r = 0; r < std::min<int>(table->rows(), int(heights.size())); ++r) {
             if (heights[r] == 0) continue;
-            const double height = std::abs(heights[r]) / kTwipsPerLayoutUnit;
+            const double height = TPoints(TTwips(std::abs(heights[r]))).Value();
             const double missing = Shortfall(doc, *table, r, height, formatScale);
             if (missing <= 0.5) continue;
             for (int c = 0; c < table->columns(); ++c) {
@@ -90,7 +90,7 @@ void FitTableRowHeights(QTextDocument& doc, double formatScale) {
 
 double TableBorderReachAbove(const QTextDocument& doc, double y) {
     // Half the widest line a cell draws (a double line of 75 twips), in points.
-    constexpr double kReach = 3 * 75 / kTwipsPerLayoutUnit / 2;
+    constexpr double kReach = TPoints(TTwips(3 * 75)).Value() / 2;
     const int position = doc.documentLayout()->hitTest(QPointF(1, y + 0.5), Qt::FuzzyHit);
     if (position < 0) return 0;
     QTextCursor cursor(const_cast<QTextDocument*>(&doc));

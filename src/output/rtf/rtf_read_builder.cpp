@@ -17,7 +17,7 @@ constexpr int kDefaultCellWidth = 1440;
 constexpr int kMaxMergedRows = 64;
 
 double Units(int twips) {
-    return twips / kRtfTwipsPerUnit;
+    return TFormatUnits(TTwips(twips)).Value();
 }
 
 bool HoldsNothing(const std::vector<TRtfParagraph>& paragraphs) {

@@ -2,6 +2,7 @@
 
 #include "output/rtf/rtf_read_lists.h"
 #include "output/rtf/rtf_read_state.h"
+#include "output/rtf/rtf_units.h"
 
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
@@ -93,6 +94,3 @@ private:
     TCell nestedCell_;
     TRtfListJoiner lists_;
 };
-
-// Twips per QTextDocument length unit: the document lays out at 96 units per inch.
-constexpr double kRtfTwipsPerUnit = 15.0;

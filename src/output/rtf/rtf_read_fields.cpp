@@ -92,7 +92,13 @@ void TRtfParser::BeginFieldResult() {
         if (Top().dest == TRtfDest::Footer) {
             FooterPageNumber();
             SkipDestination();
+        } else {
+            Top().chr.pageField = std::uint8_t(TRtfPageField::Page);
         }
+    } else if (kind == QLatin1String("NUMPAGES") || kind == QLatin1String("SECTIONPAGES")) {
+        field.kind = TFieldKind::PageCount;
+        if (Top().dest != TRtfDest::Footer)
+            Top().chr.pageField = std::uint8_t(TRtfPageField::PageCount);
     } else if (kind == QLatin1String("SYMBOL")) {
         field.kind = TFieldKind::Symbol;
         field.symbol = SymbolCharacter(words);
@@ -107,6 +113,10 @@ void TRtfParser::EndField(const TGroup& closed) {
         const QStringList words = SplitInstruction(field.instruction);
         const QString kind = words.isEmpty() ? QString() : words.first().toUpper();
         if (kind == QLatin1String("PAGE") && Top().dest == TRtfDest::Footer) FooterPageNumber();
+        if (Top().dest != TRtfDest::Footer) {
+            if (kind == QLatin1String("PAGE")) AppendPageField(TRtfPageField::Page);
+            if (kind == QLatin1String("NUMPAGES")) AppendPageField(TRtfPageField::PageCount);
+        }
         if (kind == QLatin1String("SYMBOL")) {
             field.kind = TFieldKind::Symbol;
             field.symbol = SymbolCharacter(words);
@@ -132,12 +142,15 @@ void TRtfParser::EndPicture() {
     Top().dest = dest;
 }
 
-void TRtfParser::BeginFooter(bool primary) {
+void TRtfParser::BeginFooter(bool primary, TRtfAreaPages pages) {
     // The footer of odd or all pages wins over those of even and first pages.
     if (extras_.footer.present && (footerPrimary_ || !primary)) {
-        SkipDestination();
+        ReadArea(extras_.areas.footers, pages);
         return;
     }
+    footerStart_ = tokenizer_->Position();
+    footerPages_ = pages;
+    if (stack_.size() > 2 && excessDepth_ == 0) footerStartGroup_ = std::make_unique<TGroup>(Top());
     CloseRun();
     extras_.footer = TRtfFooter{};
     extras_.footer.present = true;

@@ -10,7 +10,7 @@ int ClampTwips(int twips) {
     return std::clamp(twips, -31680, 31680);
 }
 double Units(int twips) {
-    return ClampTwips(twips) / kRtfTwipsPerUnit;
+    return TFormatUnits(TTwips(ClampTwips(twips))).Value();
 }
 
 // Faces with the same metrics as the common Windows fonts, so that a text set in
@@ -184,6 +184,8 @@ QTextCharFormat TRtfParser::CharFormat(const TRtfCharState& chr) {
     if (const QColor c = ColorAt(chr.foreground); c.isValid()) f.setForeground(c);
     if (const QColor c = ColorAt(chr.background); c.isValid()) f.setBackground(c);
     if (chr.hidden) f.setProperty(RtfProperty::Hidden, true);
+    if (chr.pageField != 0) f.setProperty(RtfProperty::PageField, int(chr.pageField));
+    if (chr.noteNumber) f.setProperty(RtfProperty::NoteNumber, true);
     if (chr.link > 0 && std::size_t(chr.link) <= links_.size()) {
         f.setAnchor(true);
         f.setAnchorHref(links_[std::size_t(chr.link - 1)]);
@@ -276,15 +278,17 @@ int PageField(TRtfWord word) {
         return 5;
     case TRtfWord::footery:
         return 6;
+    case TRtfWord::headery:
+        return 7;
     default:
         return -1;
     }
 }
 
 int& PageFieldOf(TRtfPage& page, int field) {
-    int* const fields[] = {&page.width,         &page.height,    &page.marginLeft,
-                           &page.marginRight,   &page.marginTop, &page.marginBottom,
-                           &page.footerDistance};
+    int* const fields[] = {&page.width,          &page.height,        &page.marginLeft,
+                           &page.marginRight,    &page.marginTop,     &page.marginBottom,
+                           &page.footerDistance, &page.headerDistance};
     return *fields[field];
 }
 

@@ -348,7 +348,7 @@ void TRtfParser::PlaceInList(TRtfParagraph& p, const TRtfParaState& para) {
     if (from >= 0 && from <= to && std::size_t(to) <= p.runs.size())
         p.runs.erase(p.runs.begin() + from, p.runs.begin() + to);
     auto units = [](int twips) {
-        return std::clamp(twips, -kRtfMaxAcross, kRtfMaxAcross) / kRtfTwipsPerUnit;
+        return TFormatUnits(TTwips(std::clamp(twips, -kRtfMaxAcross, kRtfMaxAcross))).Value();
     };
     p.format.setLeftMargin(std::max(0.0, units(indents.leftIndent)));
     p.format.setTextIndent(0);

@@ -17,8 +17,17 @@ TRtfParser::TRtfParser(QTextCursor& cursor, bool replacing)
       replacing_(replacing) {}
 
 TRtfExtras TRtfParser::Parse(std::string_view rtf) {
+    Run(rtf, TGroup{}, 1);
+    // Moved: a copy would copy every header, footer and note.
+    return std::move(extras_);
+}
+
+// `outerGroups`: the groups the text stands in, 1 for a file (the state outside
+// its outermost group), 2 for a group's contents (that group's too).
+void TRtfParser::Run(std::string_view rtf, const TGroup& start, std::size_t outerGroups) {
+    source_ = rtf;
     tokenizer_ = std::make_unique<TRtfTokenizer>(rtf);
-    stack_.assign(1, TGroup{});
+    stack_.assign(outerGroups, start);
     for (;;) {
         const TRtfToken t = tokenizer_->Next();
         if (t.kind == TRtfTokenKind::End) break;
@@ -56,7 +65,6 @@ TRtfExtras TRtfParser::Parse(std::string_view rtf) {
         }
     }
     Finish();
-    return extras_;
 }
 
 void TRtfParser::PushGroup() {
@@ -105,7 +113,10 @@ void TRtfParser::EndGroup(const TGroup& closed) {
     if (closed.ownsDest) {
         EndListGroup(closed);
         if (closed.dest == TRtfDest::Picture) EndPicture();
-        if (closed.dest == TRtfDest::Footer) CloseRun();
+        if (closed.dest == TRtfDest::Footer) {
+            CloseRun();
+            EndFooterText();
+        }
         // The nested row's definition ends with its group; the outer row's holds.
         if (closed.dest == TRtfDest::NestProps) rowDef_ = outerRowDef_;
     }
@@ -378,7 +389,7 @@ void TRtfParser::Finish() {
     builder_.Finish(std::move(p), g.para.tableDepth > 0, rowDef_);
     if (replacing_) {
         QTextOption option = doc_.defaultTextOption();
-        option.setTabStopDistance(defaultTab_ / kRtfTwipsPerUnit);
+        option.setTabStopDistance(TFormatUnits(TTwips(defaultTab_)).Value());
         doc_.setDefaultTextOption(option);
     }
 

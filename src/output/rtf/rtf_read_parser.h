@@ -13,6 +13,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -85,7 +86,7 @@ private:
         std::vector<TStyleWord> words;
         int basedOn = -1;
     };
-    enum class TFieldKind { Other, Hyperlink, Page, Symbol };
+    enum class TFieldKind { Other, Hyperlink, Page, PageCount, Symbol };
     struct TField {
         QString instruction;
         TFieldKind kind = TFieldKind::Other;
@@ -168,8 +169,18 @@ private:
     void BeginFieldResult();
     void EndField(const TGroup& closed);
     void EndPicture();
-    void BeginFooter(bool primary);
+    void BeginFooter(bool primary, TRtfAreaPages pages);
     void FooterPageNumber();
+
+    // Headers, footers, footnotes and their fields (rtf_read_areas.cpp).
+    void Run(std::string_view rtf, const TGroup& start, std::size_t outerGroups);
+    TRtfText ReadText(std::string_view inner, const TGroup& start, int noteNumber);
+    std::optional<TRtfText> ReadGroupAsText(int noteNumber);
+    void ReadArea(std::vector<TRtfArea>& into, TRtfAreaPages pages);
+    void ReadNote();
+    void EndFooterText();
+    void AppendPageField(TRtfPageField field);
+    void AppendNoteNumber();
 
     // Shapes and text boxes (rtf_read_parser_shapes.cpp).
     void BeginShape();
@@ -254,6 +265,16 @@ private:
     bool textBoxOpen_ = false;
     TRtfParagraph textBoxAnchor_; // the anchor paragraph's text before the box
     bool footerPrimary_ = false;
+    // The footer being read into `footer` is read again as a text of its own from
+    // its bytes, which start here, in the state its group began with.
+    std::size_t footerStart_ = 0;
+    TRtfAreaPages footerPages_ = TRtfAreaPages::All;
+    std::unique_ptr<TGroup> footerStartGroup_;
+    std::string_view source_;
+    int noteNumber_ = 0;       // in a footnote's own text: the note's number
+    int areaDepth_ = 0;        // 1 in a text of its own: it holds no further ones
+    int numberedNotes_ = 0;    // notes numbered so far
+    qint64 noteNumberAt_ = -1; // emitted_ just after the last \chftn of the body
     int defaultTab_ = 720;
     bool widowControl_ = false; // \widowctrl: widow control where a paragraph does not say
     bool replacing_ = false;

@@ -72,7 +72,19 @@ bool TRtfParser::HandleSpecialWord(TRtfWord word, bool hasParam, int param) {
         AppendUnicode(0x200F);
         break;
     case W::chpgn:
-        if (dest == TRtfDest::Footer) FooterPageNumber();
+        if (dest == TRtfDest::Footer)
+            FooterPageNumber();
+        else
+            AppendPageField(TRtfPageField::Page);
+        break;
+    case W::chftn:
+        AppendNoteNumber();
+        break;
+    case W::titlepg:
+        extras_.areas.titlePage = true;
+        break;
+    case W::ftnrstpg:
+        extras_.areas.notesRestartEachPage = true;
         break;
     case W::uc:
         Top().uc = std::clamp(param, 0, 255);
@@ -103,6 +115,7 @@ bool TRtfParser::HandleSpecialWord(TRtfWord word, bool hasParam, int param) {
     case W::margt:
     case W::margb:
     case W::footery:
+    case W::headery:
         SetPageValue(word, param);
         break;
     case W::pgwsxn:

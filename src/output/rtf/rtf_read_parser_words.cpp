@@ -116,12 +116,31 @@ bool TRtfParser::HandleDestinationWord(TRtfWord word) {
         BeginFieldResult();
         return true;
     case W::footer:
+        BeginFooter(true, TRtfAreaPages::All);
+        return true;
     case W::footerr:
-        BeginFooter(true);
+        BeginFooter(true, TRtfAreaPages::Right);
         return true;
     case W::footerl:
+        BeginFooter(false, TRtfAreaPages::Left);
+        return true;
     case W::footerf:
-        BeginFooter(false);
+        BeginFooter(false, TRtfAreaPages::First);
+        return true;
+    case W::header:
+        ReadArea(extras_.areas.headers, TRtfAreaPages::All);
+        return true;
+    case W::headerl:
+        ReadArea(extras_.areas.headers, TRtfAreaPages::Left);
+        return true;
+    case W::headerr:
+        ReadArea(extras_.areas.headers, TRtfAreaPages::Right);
+        return true;
+    case W::headerf:
+        ReadArea(extras_.areas.headers, TRtfAreaPages::First);
+        return true;
+    case W::footnote:
+        ReadNote();
         return true;
     case W::shppict:
         return true; // the picture inside is read; \nonshppict is its fallback
@@ -164,11 +183,6 @@ bool TRtfParser::HandleDestinationWord(TRtfWord word) {
     case W::nonesttables:
     case W::generator:
     case W::info:
-    case W::header:
-    case W::headerl:
-    case W::headerr:
-    case W::headerf:
-    case W::footnote:
     case W::annotation:
     case W::filetbl:
     case W::revtbl:

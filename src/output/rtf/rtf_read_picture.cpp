@@ -137,9 +137,9 @@ QTextImageFormat PlaceRtfPicture(QTextDocument& doc, const TRtfReadPicture& p,
     // The shown size: the goal size when given, else the picture's own size.
     const bool metafile = p.kind == TRtfPictureKind::Wmf || p.kind == TRtfPictureKind::Emf;
     auto natural = [&](int goal, int own, int pixels) {
-        if (goal > 0) return goal / kRtfTwipsPerUnit;
+        if (goal > 0) return TFormatUnits(TTwips(goal)).Value();
         if (pixels > 0) return double(pixels);
-        if (own > 0) return metafile ? own * 1440.0 / 2540.0 / kRtfTwipsPerUnit : double(own);
+        if (own > 0) return metafile ? TFormatUnits(THundredthsMm(own)).Value() : double(own);
         return 96.0;
     };
     auto scaled = [](double units, int percent) {

@@ -33,6 +33,8 @@ struct TRtfCharState {
     bool italic = false;
     bool strike = false;
     bool hidden = false;
+    std::uint8_t pageField = 0; // a TRtfPageField: the run shows a live field
+    bool noteNumber = false;    // the run is a footnote's number (\chftn)
     bool operator==(const TRtfCharState&) const = default;
 };
 

@@ -43,7 +43,8 @@
     X(par) X(line) X(tab) X(page) X(sect) X(sectd) X(sbknone) X(sbkcol) X(sbkpage)               \
     X(sbkeven) X(sbkodd) X(emdash) X(endash) X(bullet) X(lquote) X(rquote) X(ldblquote)          \
     X(rdblquote) X(emspace) X(enspace) X(qmspace) X(zwj) X(zwnj) X(ltrmark) X(rtlmark)           \
-    X(chpgn) X(column) X(cols) X(colsx) X(colno) X(colw) X(colsr) X(linebetcol)                 \
+    X(chpgn) X(chftn) X(titlepg) X(ftnrstpg) X(column) X(cols) X(colsx) X(colno) X(colw)        \
+    X(colsr) X(linebetcol)                                                                       \
     /* tables */                                                                                 \
     X(cell) X(row) X(nestcell) X(nestrow) X(trowd) X(trgaph) X(trleft) X(trql) X(trqc)           \
     X(trqr) X(trhdr) X(cellx) X(clbrdrt) X(clbrdrl) X(clbrdrb) X(clbrdrr) X(trbrdrt)             \
@@ -57,7 +58,7 @@
     X(pmmetafile) X(picw) X(pich) X(picwgoal) X(pichgoal) X(picscalex) X(picscaley)              \
     /* page */                                                                                   \
     X(paperw) X(paperh) X(margl) X(margr) X(margt) X(margb) X(footery) X(pgwsxn) X(pghsxn)       \
-    X(marglsxn) X(margrsxn) X(margtsxn) X(margbsxn)                                              \
+    X(marglsxn) X(margrsxn) X(margtsxn) X(margbsxn) X(headery)                                   \
     /* widows and orphans */                                                                     \
     X(widowctrl) X(widctlpar) X(nowidctlpar)
 // clang-format on

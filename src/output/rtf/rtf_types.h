@@ -1,5 +1,7 @@
 #pragma once
 
+#include "output/rtf/rtf_text_areas.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QTextFormat>
@@ -26,11 +28,12 @@ struct TRtfPage {
     int marginTop = 1440;
     int marginBottom = 1440;
     int footerDistance = 720;
+    int headerDistance = 720;
 };
 
 // The page an RTF file is laid out on when it names no paper: US Letter with
 // one-inch margins, as word processors take it.
-constexpr TRtfPage kRtfLetterPage{12240, 15840, 1440, 1440, 1440, 1440, 720};
+constexpr TRtfPage kRtfLetterPage{12240, 15840, 1440, 1440, 1440, 1440, 720, 720};
 
 struct TRtfExtras {
     TRtfFooter footer;
@@ -39,6 +42,10 @@ struct TRtfExtras {
     // own values over the document's. `page` keeps the system's page where the
     // file says nothing; this one falls back to kRtfLetterPage.
     TRtfPage documentPage = kRtfLetterPage;
+    // Headers, footers and footnotes as the file gives them. A file's own footer is
+    // also read into `footer` as before; where the page has a footer here, this
+    // one prints.
+    TRtfAreas areas;
 };
 
 // Properties the reader sets on QTextDocument formats and the writer reads back.
@@ -109,11 +116,23 @@ enum : int {
     // QTextBlockFormat, bool: neither the first nor the last line of the paragraph
     // alone on a page (\widctlpar, or the document's \widowctrl).
     WidowControl,
+    // QTextCharFormat, int: the run is the shown value of a live field (a
+    // TRtfPageField value), replaced by the printed page's number when drawn.
+    PageField,
+    // QTextCharFormat, int: the run ends with the mark of a footnote: the 1-based
+    // index of the note in TRtfAreas::notes.
+    NoteMark,
+    // QTextCharFormat, bool: the run is a footnote's number (\chftn), written
+    // back as the number word rather than as text.
+    NoteNumber,
 };
 }
 
 // How a section starts (\sbkpage, \sbknone, \sbkcol, \sbkeven, \sbkodd).
 enum class TRtfSectionBreak : int { Page = 0, None, Column, Even, Odd };
+
+// Live fields of headers and footers (PAGE and \chpgn, NUMPAGES).
+enum class TRtfPageField : int { None = 0, Page, PageCount };
 
 // Leaders of tab stops (\tldot, \tlhyph, \tlul, \tlth, \tleq).
 enum class TRtfTabLeader : int { None = 0, Dot, Hyphen, Underline, ThickLine, Equal };

@@ -20,11 +20,19 @@ QString LinkTarget(const QTextCharFormat& format) {
 }
 } // namespace
 
-TRtfBodyWriter::TRtfBodyWriter(const QTextDocument& doc, const TRtfPage& page)
-    : doc_(doc), mapper_(doc, fonts_, colors_),
+TRtfBodyWriter::TRtfBodyWriter(const QTextDocument& doc, const TRtfPage& page,
+                               const TRtfAreas* areas)
+    : doc_(doc), fonts_(ownFonts_), colors_(ownColors_), areas_(areas), lists_(ownLists_),
+      mapper_(doc, fonts_, colors_),
       body_(std::size_t(std::max(0, doc.characterCount())) * 3 / 2 + 256),
       textWidth_(std::max(720, page.width - page.marginLeft - page.marginRight)),
       footerDistance_(page.footerDistance) {}
+
+TRtfBodyWriter::TRtfBodyWriter(const QTextDocument& doc, TRtfBodyWriter& main)
+    : doc_(doc), fonts_(main.fonts_), colors_(main.colors_), areas_(nullptr), lists_(main.lists_),
+      mapper_(doc, fonts_, colors_),
+      body_(std::size_t(std::max(0, doc.characterCount())) * 3 / 2 + 64),
+      textWidth_(main.textWidth_), footerDistance_(main.footerDistance_) {}
 
 void TRtfBodyWriter::Write() {
     WriteItems(doc_.rootFrame()->begin(), 0, TEnd::None, textWidth_);
@@ -59,8 +67,8 @@ void TRtfBodyWriter::WriteItems(QTextFrame::iterator it, int depth, TEnd lastEnd
 
 void TRtfBodyWriter::WriteParagraph(const QTextBlock& block, int depth, TEnd end) {
     QTextBlockFormat format = block.blockFormat();
-    if (depth == 0 && WriteSectionStart(body_, format, block.position() == 0, sectionEnded_,
-                                        footerDistance_))
+    if (depth == 0 &&
+        WriteSectionStart(body_, format, block.position() == 0, sectionEnded_, footerDistance_))
         format.setPageBreakPolicy(format.pageBreakPolicy() & ~QTextFormat::PageBreak_AlwaysBefore);
     body_.Word("pard");
     body_.Word("plain");
@@ -172,10 +180,14 @@ void TRtfBodyWriter::WriteRuns(const QTextBlock& block, TRtfCharProps& state) {
         const TRtfCharProps& props = mapper_.Props(format, fragment.charFormatIndex());
         WriteCharChange(body_, state, props);
         state = props;
-        if (mapper_.IsSymbolFont(props.font))
-            body_.SymbolText(fragment.text());
-        else
-            body_.Text(fragment.text());
+        if (!WriteLiveRun(format, fragment.text())) {
+            if (mapper_.IsSymbolFont(props.font))
+                body_.SymbolText(fragment.text());
+            else
+                body_.Text(fragment.text());
+        }
+        if (const int note = format.intProperty(RtfProperty::NoteMark); note > 0)
+            WriteNote(note - 1);
     }
     if (!link.isEmpty()) {
         body_.Raw("}}}");

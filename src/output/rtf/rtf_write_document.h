@@ -10,6 +10,7 @@
 #include <QTextFrame>
 
 #include <optional>
+#include <string>
 #include <vector>
 
 class QTextBlock;
@@ -22,12 +23,18 @@ class QTextTableCell;
 // is written afterwards (see WriteRtf).
 class TRtfBodyWriter {
 public:
-    TRtfBodyWriter(const QTextDocument& doc, const TRtfPage& page);
+    // `areas`: the footnotes the document's marks (RtfProperty::NoteMark) refer to.
+    TRtfBodyWriter(const QTextDocument& doc, const TRtfPage& page,
+                   const TRtfAreas* areas = nullptr);
+    // A text of its own (a header, footer or footnote) written with the font and
+    // colour tables of `main`.
+    TRtfBodyWriter(const QTextDocument& doc, TRtfBodyWriter& main);
 
     void Write();
 
     TRtfSink& Body() { return body_; }
     const TRtfFontTable& Fonts() const { return fonts_; }
+    int TextWidth() const { return textWidth_; }
     const TRtfColorTable& Colors() const { return colors_; }
     const TRtfListTable& Lists() const { return lists_; }
 
@@ -48,6 +55,9 @@ private:
     void WriteRuns(const QTextBlock& block, TRtfCharProps& state);
     void WritePicture(const QTextImageFormat& format);
     void OpenLink(const QString& href);
+    // Fields and note numbers (rtf_write_areas.cpp).
+    bool WriteLiveRun(const QTextCharFormat& format, const QString& text);
+    void WriteNote(int index);
 
     void WriteTable(QTextTable* table, int depth, int widthTwips);
     std::vector<int> ColumnWidths(const QTextTable* table, int widthTwips) const;
@@ -56,14 +66,22 @@ private:
     void WriteEmptyCell(int depth);
 
     const QTextDocument& doc_;
-    TRtfFontTable fonts_;
-    TRtfColorTable colors_;
-    TRtfListTable lists_;
+    TRtfFontTable ownFonts_;
+    TRtfColorTable ownColors_;
+    TRtfFontTable& fonts_; // this writer's own, or those of the main text
+    TRtfColorTable& colors_;
+    const TRtfAreas* areas_;
+    TRtfListTable ownLists_;
+    TRtfListTable& lists_;
     TRtfFormatMapper mapper_;
     TRtfSink body_;
     QHash<QString, std::optional<TRtfPicture>> pictures_;
-    int textWidth_;                 // twips between the page margins
+    int textWidth_; // twips between the page margins
     int footerDistance_;
-    bool sectionEnded_ = false; // the last paragraph ended with \sect
+    bool sectionEnded_ = false;     // the last paragraph ended with \sect
     bool pendingPageBreak_ = false; // the previous paragraph asked for a break after it
 };
+
+// The headers and footers as RTF groups, written with the tables of `main`, which
+// (written before the tables are, so that their fonts and colours are in them).
+std::string WriteRtfAreas(const TRtfAreas& areas, TRtfBodyWriter& main);

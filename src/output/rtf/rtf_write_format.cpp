@@ -191,7 +191,7 @@ void WriteBox(TRtfSink& sink) {
 } // namespace
 
 int UnitsToTwips(double units) {
-    const double twips = std::round(units * kRtfWriteTwipsPerUnit);
+    const double twips = std::round(TTwips(TFormatUnits(units)).Value());
     return static_cast<int>(std::clamp(twips, -1.0e8, 1.0e8));
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "output/rtf/rtf_units.h"
 #include "output/rtf/rtf_write_output.h"
 
 #include <QColor>
@@ -15,8 +16,7 @@
 class QTextDocument;
 class QTextList;
 
-// Twips per QTextDocument length unit: documents lay out at 96 units per inch.
-constexpr double kRtfWriteTwipsPerUnit = 15.0;
+// A format length (1/96 inch) in whole twips, as the file writes it.
 int UnitsToTwips(double units);
 
 // The fonts a document uses, in order of first use; \f0 is the document's default.

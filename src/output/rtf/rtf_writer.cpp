@@ -21,8 +21,14 @@ void WriteSection(TRtfSink& sink, const TRtfExtras& extras) {
     sink.Word("margb", page.marginBottom);
     sink.Word("sectd");
     sink.Word("footery", page.footerDistance);
+    if (!extras.areas.Empty()) {
+        sink.Word("headery", page.headerDistance);
+        if (extras.areas.titlePage) sink.Word("titlepg");
+        if (extras.areas.notesRestartEachPage) sink.Word("ftnrstpg");
+    }
+    // A footer the file gave is written with the other areas.
     const TRtfFooter& footer = extras.footer;
-    if (!footer.present) return;
+    if (!footer.present || !extras.areas.footers.empty()) return;
     sink.LineBreak();
     sink.Open();
     sink.Word("footer");
@@ -47,8 +53,9 @@ void WriteSection(TRtfSink& sink, const TRtfExtras& extras) {
 } // namespace
 
 QByteArray WriteRtf(const QTextDocument& doc, const TRtfExtras& extras) {
-    TRtfBodyWriter writer(doc, extras.page);
+    TRtfBodyWriter writer(doc, extras.page, &extras.areas);
     writer.Write();
+    const std::string areas = WriteRtfAreas(extras.areas, writer);
 
     TRtfSink head(1024);
     head.Raw("{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1");
@@ -62,6 +69,10 @@ QByteArray WriteRtf(const QTextDocument& doc, const TRtfExtras& extras) {
     head.LineBreak();
     WriteSection(head, extras);
     head.LineBreak();
+    if (!areas.empty()) {
+        head.Raw(areas);
+        head.LineBreak();
+    }
 
     const std::string& body = writer.Body().Bytes();
     QByteArray rtf;

@@ -56,8 +56,8 @@ TEST(RtfReaderFidelity, PicturesInShapeForms) {
     ASSERT_EQ(images.size(), 2u);
     for (const QTextImageFormat& image : images) {
         EXPECT_FALSE(image.name().contains("frame")) << image.name().toStdString();
-        EXPECT_DOUBLE_EQ(image.width(), 1440 / kRtfTwipsPerUnit);
-        EXPECT_DOUBLE_EQ(image.height(), 720 / kRtfTwipsPerUnit);
+        EXPECT_DOUBLE_EQ(image.width(), TFormatUnits(TTwips(1440)).Value());
+        EXPECT_DOUBLE_EQ(image.height(), TFormatUnits(TTwips(720)).Value());
     }
     EXPECT_EQ(doc.toPlainText().remove(QChar::ObjectReplacementCharacter).trimmed(), "ABC");
 }
