@@ -150,9 +150,13 @@ double DrawingClipTop(const QTextDocument& doc, double top) {
     const QTextLayout* text = b.isValid() ? b.layout() : nullptr;
     if (!text || QTextCursor(b).currentFrame() != doc.rootFrame()) return top + kEdge;
     const double blockTop = layout.blockBoundingRect(b).top();
-    for (int i = 1; i < text->lineCount(); ++i) {
+    for (int i = 0; i < text->lineCount(); ++i) {
         const QTextLine line = text->lineAt(i);
-        if (blockTop + line.y() >= top - kEdge) return blockTop + line.y() + line.height() + kEdge;
+        if (blockTop + line.y() < top - kEdge) continue;
+        // The paragraph's first line has none above it to keep out; clipping below it
+        // would lose the page's first line.
+        if (i == 0) break;
+        return blockTop + line.y() + line.height() + kEdge;
     }
     return top + kEdge;
 }

@@ -39,16 +39,37 @@ void FitTabStops(QTextDocument& doc, double textWidth) {
         // question's mark there would otherwise wrap to a line of its own. On the
         // first line of a hanging indent it then ends the hang short of the margin.
         const double hang = std::max(0.0, -f.textIndent());
-        const double last = std::max(0.0, textWidth - indent - f.rightMargin() - hang);
+        // A right stop exactly at a line's end wraps the text after it, since the layout
+        // keeps a cursor's width free there; a hair (1.5 pt) short of the end it stays on
+        // the line, as in a word processor.
+        constexpr double kShort = 2;
+        const double firstEnd = std::max(0.0, textWidth - indent - f.rightMargin() - kShort);
+        const double last = std::max(0.0, firstEnd - hang);
         QList<QTextOption::Tab> fitted;
         QVariantList fittedLeaders;
+        auto add = [&](const QTextOption::Tab& stop, int leader) {
+            // In order, once: the layout takes the first stop past the text.
+            qsizetype at = 0;
+            while (at < fitted.size() && fitted[at].position < stop.position)
+                ++at;
+            if (at < fitted.size() && fitted[at].position == stop.position) return;
+            fitted.insert(at, stop);
+            fittedLeaders.insert(at, leader);
+        };
         for (qsizetype i = 0; i < stops.size(); ++i) {
             QTextOption::Tab stop = stops[i];
+            const int leader = i < leaders.size() ? leaders[i] : 0;
             stop.position -= indent;
             if (stop.position <= 0) continue; // a stop left of the line is never reached
-            if (stop.type == QTextOption::RightTab) stop.position = std::min(stop.position, last);
-            fitted.append(stop);
-            fittedLeaders.append(i < leaders.size() ? leaders[i] : 0);
+            if (stop.type == QTextOption::RightTab && stop.position > last) {
+                // The first line of a hanging indent reaches further: text too long
+                // for the later lines' stop goes on to the first line's own.
+                QTextOption::Tab first = stop;
+                first.position = std::min(stop.position, firstEnd);
+                if (first.position > last) add(first, leader);
+                stop.position = last;
+            }
+            add(stop, leader);
         }
         f.setTabPositions(fitted);
         if (!leaders.isEmpty()) f.setProperty(RtfProperty::TabLeaders, fittedLeaders);

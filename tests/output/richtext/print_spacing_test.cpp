@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -139,7 +140,7 @@ TEST_F(PrintSpacingTest, APageDrawsOnlyItsOwnLines) {
         QStringList texts;
         for (const char* page : {"1", "2"}) {
             QProcess p;
-            p.start("pdftotext", {"-f", page, "-l", page, pdf, "-"});
+            p.start("pdftotext", {"-layout", "-f", page, "-l", page, pdf, "-"});
             p.waitForFinished();
             texts << QString::fromUtf8(p.readAllStandardOutput());
         }
@@ -161,4 +162,14 @@ TEST_F(PrintSpacingTest, APageDrawsOnlyItsOwnLines) {
     EXPECT_TRUE(text[0].contains("Para0"));
     EXPECT_FALSE(text[1].contains("Para0")) << text[1].toStdString();
     EXPECT_TRUE(text[1].contains("Para29"));
+
+    // The page's first paragraph shows its first line; a mark at a right stop exactly
+    // at the margin stays on its line.
+    Load(A4("\\pard\\fs24" + paragraph + ".\\par "));
+    text = pages();
+    EXPECT_TRUE(text[0].contains("Para0")) << text[0].toStdString();
+    Load(A4("\\pard\\li1134\\tqr\\tx9638\\fs24 Line 1.\\par "
+            "\\pard\\li1134\\tldot\\tqr\\tx9638\\fs24 power =\\tab W\\par "));
+    text = pages();
+    EXPECT_TRUE(text[0].contains(QRegularExpression("power =[ .]*W"))) << text[0].toStdString();
 }
