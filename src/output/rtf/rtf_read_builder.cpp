@@ -290,6 +290,21 @@ void TRtfDocBuilder::EmitTable(QTextCursor& cursor, TRowIt first, TRowIt last, b
     }
     std::sort(edges.begin(), edges.end());
     edges.erase(std::unique(edges.begin(), edges.end()), edges.end());
+    // A table wider than the paper (some writers give relative widths in units of
+    // their own) is fitted to the text width, as a word processor shows it, rather
+    // than cut off at the paper's edge.
+    if (!nested && edges.size() > 1 && edges.back() > page_.width) {
+        const int from = edges.front();
+        const int to = std::max(from + 720, page_.width - page_.marginLeft - page_.marginRight);
+        const double scale = double(to - from) / double(edges.back() - from);
+        auto fit = [&](int x) { return from + int(std::lround((x - from) * scale)); };
+        for (int& x : edges)
+            x = fit(x);
+        for (auto& row : grid)
+            for (TLogicalCell& c : row)
+                c.left = fit(c.left), c.right = fit(c.right);
+        edges.erase(std::unique(edges.begin(), edges.end()), edges.end());
+    }
     // The union of all cell edges makes the columns, unless that grid is too large;
     // then every cell is one column and widths come from the widest row.
     const std::size_t unionColumns = edges.size() > 1 ? edges.size() - 1 : 1;

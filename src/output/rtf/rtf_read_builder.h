@@ -59,6 +59,8 @@ public:
     void AddParagraph(TRtfParagraph&& paragraph, int depth, bool terminated);
     void EndCell(TRtfParagraph&& last);
     void EndRow(const TRtfRowDef& def);
+    // The paper the file asks for, against which a table's width is measured.
+    void SetPage(const TRtfPage& page) { page_ = page; }
     // \nestcell and \nestrow of a table inside a cell.
     void EndNestedCell(TRtfParagraph&& last);
     void EndNestedRow(const TRtfRowDef& def);
@@ -84,6 +86,7 @@ private:
     QTextCursor& cursor_;
     bool needBlock_ = false; // the previous paragraph ended with \par
     bool firstParagraph_ = true;
+    TRtfPage page_ = kRtfLetterPage;
     bool applyFirstFormat_ = true;
     std::vector<TRow> rows_;
     std::vector<TCell> openRow_;

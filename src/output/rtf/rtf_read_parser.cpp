@@ -371,6 +371,7 @@ void TRtfParser::EndNestedCell() {
 void TRtfParser::EndRow() {
     CloseRun();
     if (!paragraph_.IsEmpty()) EndCell();
+    builder_.SetPage(extras_.documentPage);
     builder_.EndRow(rowDef_);
 }
 

@@ -282,7 +282,8 @@ bool TRtfParser::HandleTableWord(TRtfWord word, bool hasParam, int param) {
         cell.pattern = ColorAt(param);
         break;
     case W::cellx:
-        cell.right = Across(param);
+        // Wider than any paper, to be fitted to the page when the table is built.
+        cell.right = std::clamp(param, -kRtfMaxAcross, 8 * kRtfMaxAcross);
         if (rowDef_.cells.size() < kMaxCellDefs) rowDef_.cells.push_back(cell);
         cell = TRtfCellDef{};
         borderTarget_ = TBorderTarget::None;

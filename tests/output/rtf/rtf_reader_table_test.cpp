@@ -95,7 +95,7 @@ TEST(RtfReaderTable, CellsWidthsBordersAndMerges) {
 
 // A merge down a long table goes on in new cells of at most 64 rows; widths wider
 // than a page are cut to the page.
-TEST(RtfReaderTable, LongMergesAndHugeWidthsAreCut) {
+TEST(RtfReaderTable, LongMergesAreCutAndTablesWiderThanThePaperFitTheText) {
     QByteArray rtf = R"({\rtf1\trowd\clvmgf\cellx99999\pard\intbl top\cell\row)";
     for (int r = 1; r < 150; ++r)
         rtf += R"(\trowd\clvmrg\cellx99999\pard\intbl\cell\row)";
@@ -108,7 +108,18 @@ TEST(RtfReaderTable, LongMergesAndHugeWidthsAreCut) {
     EXPECT_EQ(table->cellAt(64, 0).row(), 64);
     EXPECT_EQ(table->cellAt(64, 0).rowSpan(), 64);
     EXPECT_EQ(table->cellAt(149, 0).row(), 128);
-    EXPECT_EQ(table->format().columnWidthConstraints().value(0).rawValue(), 11880 / 15.0);
+    EXPECT_EQ(table->format().columnWidthConstraints().value(0).rawValue(), 9360 / 15.0);
+
+    // Widths in large units of their own keep their proportions across the text.
+    LoadRtf(doc, R"({\rtf1\paperw11906\margl1134\margr1134)"
+                 R"(\trowd\cellx29564\cellx57203\cellx65532\pard\intbl a\cell b\cell c\cell\row})");
+    table = FirstTable(doc);
+    ASSERT_NE(table, nullptr);
+    const QList<QTextLength> widths = table->format().columnWidthConstraints();
+    ASSERT_EQ(widths.size(), 3);
+    const double text = (11906 - 2 * 1134) / 15.0;
+    EXPECT_NEAR(widths[0].rawValue(), text * 29564 / 65532, 0.5);
+    EXPECT_NEAR(widths[0].rawValue() + widths[1].rawValue() + widths[2].rawValue(), text, 0.5);
 }
 
 TEST(RtfReaderTable, NestedTablesKeepTheirTextInOrder) {
