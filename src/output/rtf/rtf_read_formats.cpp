@@ -214,6 +214,7 @@ QTextBlockFormat TRtfParser::BlockFormat(const TRtfParaState& para) const {
     else if (sl < 0)
         b.setLineHeight(Units(-sl), QTextBlockFormat::FixedHeight);
     if (para.pageBreakBefore) b.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+    if (para.background.isValid()) b.setBackground(para.background);
     if (para.keep) b.setProperty(RtfProperty::KeepTogether, true);
     if (para.keepNext) b.setProperty(RtfProperty::KeepWithNext, true);
     if (para.widowControl == 1 || (para.widowControl < 0 && widowControl_))

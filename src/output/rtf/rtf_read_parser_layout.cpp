@@ -99,6 +99,9 @@ bool TRtfParser::HandleParaWord(TRtfWord word, bool hasParam, int param) {
     case W::pagebb:
         p.pageBreakBefore = on;
         break;
+    case W::cbpat:
+        p.background = ColorAt(param);
+        break;
     case W::widctlpar:
     case W::nowidctlpar:
         p.widowControl = word == W::widctlpar ? 1 : 0;

@@ -60,6 +60,7 @@ struct TRtfParaState {
     bool pageBreakBefore = false;
     std::int8_t widowControl = -1; // \widctlpar 1, \nowidctlpar 0, else the document's
     bool border = false;
+    QColor background;            // \cbpat
     std::uint8_t borderSides = 0; // \brdrt \brdrl \brdrb \brdrr seen with a line style
     int tableDepth = 0;           // \intbl / \itapN
     int outlineLevel = -1;

@@ -38,6 +38,7 @@
     X(brdrt) X(brdrb) X(brdrl) X(brdrr) X(brdrs) X(brdrth) X(brdrsh) X(brdrdb) X(brdrdot)        \
     X(brdrdash) X(brdrhair) X(brdrinset) X(brdroutset) X(brdrtriple) X(brdrwavy)                 \
     X(brdrdashsm) X(brdrdashd) X(brdrdashdd) X(brdrengrave) X(brdremboss) X(brdrframe)           \
+    X(cbpat)                                                                                     \
     X(brdrnone) X(brdrw) X(brdrcf) X(ATXbrdr)                                                    \
     /* special characters and breaks */                                                          \
     X(par) X(line) X(tab) X(page) X(sect) X(sectd) X(sbknone) X(sbkcol) X(sbkpage)               \

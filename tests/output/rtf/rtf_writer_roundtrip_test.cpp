@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QColor>
 #include <QTextDocument>
 #include <QTextTable>
 #include <QUrl>
@@ -86,6 +87,8 @@ std::string DescribeBlock(const QTextBlockFormat& b) {
                         .toStdString();
     for (const QTextOption::Tab& t : b.tabPositions())
         s += " " + std::to_string(t.position) + ":" + std::to_string(int(t.type));
+    if (b.hasProperty(QTextFormat::BackgroundBrush))
+        s += " shade " + b.background().color().name().toStdString();
     return s;
 }
 
@@ -168,6 +171,7 @@ TEST(RtfWriterRoundTrip, ParagraphFormats) {
     formats[2].setProperty(RtfProperty::WidowControl, true);
     formats[3].setLineHeight(20, QTextBlockFormat::FixedHeight);
     formats[3].setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+    formats[3].setBackground(QColor(0xCC, 0xDD, 0xEE));
     formats[4].setLineHeight(24, QTextBlockFormat::MinimumHeight);
     formats[4].setTabPositions(
         {{48, QTextOption::LeftTab}, {96, QTextOption::RightTab}, {144, QTextOption::CenterTab}});
