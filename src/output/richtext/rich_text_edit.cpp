@@ -2,11 +2,14 @@
 
 #include "output/richtext/hidden_text.h"
 #include "output/richtext/page_decor.h"
+#include "output/rtf/rtf_types.h"
 
 #include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
 
 TRichTextEdit::TRichTextEdit(QWidget* parent) : QTextEdit(parent) {}
 
@@ -16,7 +19,25 @@ void TRichTextEdit::keyPressEvent(QKeyEvent* event) {
         emit FontDialogRequested();
         return;
     }
+    const QTextBlock before = textCursor().block();
     QTextEdit::keyPressEvent(event);
+    // A new paragraph takes the format of the one it was split from, but a section
+    // or column starts only once: the mark stays with the first of the two.
+    QTextCursor cursor = textCursor();
+    if (cursor.block() == before) return;
+    QTextBlockFormat f = cursor.blockFormat();
+    bool marked = false;
+    for (int property : {int(RtfProperty::SectionBreak), int(RtfProperty::SectionColumns),
+                         int(RtfProperty::SectionColumnGap), int(RtfProperty::SectionColumnWidths),
+                         int(RtfProperty::SectionLineBetween), int(RtfProperty::ColumnBreakBefore)})
+        if (f.hasProperty(property)) {
+            f.clearProperty(property);
+            marked = true;
+        }
+    if (!marked) return;
+    cursor.joinPreviousEditBlock();
+    cursor.setBlockFormat(f);
+    cursor.endEditBlock();
 }
 
 void TRichTextEdit::paintEvent(QPaintEvent* event) {

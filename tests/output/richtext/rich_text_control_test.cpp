@@ -1,5 +1,6 @@
 #include "output/richtext/rich_text_control.h"
 #include "output/richtext/rich_text_edit.h"
+#include "output/rtf/rtf_types.h"
 
 #include "test_application.h"
 
@@ -271,6 +272,20 @@ TEST_F(RichTextControlTest, F2OpensTheFontDialog) {
     QApplication::sendEvent(&control->Editor(), &press);
     EXPECT_TRUE(sawDialog);
     EXPECT_EQ(control->PlainText(), "text");
+}
+
+// Enter at the end of a section's first paragraph starts no second section.
+TEST_F(RichTextControlTest, EnterLeavesTheSectionMarkOnTheFirstParagraph) {
+    control->LoadRtf("{\\rtf1\\ansi Heading\\sect\\sectd\\sbknone\\cols2 A\\par B\\par}");
+    const int a = control->Find(QStringLiteral("A"), 0);
+    control->SetSelStart(a + 1);
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(&control->Editor(), &enter);
+    const QTextBlock first = control->Document().findBlock(a);
+    ASSERT_TRUE(first.next().isValid());
+    EXPECT_EQ(first.blockFormat().intProperty(RtfProperty::SectionColumns), 2);
+    EXPECT_FALSE(first.next().blockFormat().hasProperty(RtfProperty::SectionBreak));
+    EXPECT_FALSE(first.next().blockFormat().hasProperty(RtfProperty::SectionColumns));
 }
 
 // The title texts' paragraph border shows on screen as it prints.
