@@ -346,26 +346,23 @@ void TRtfParser::EndParagraph(bool terminated) {
     nestedCellPending_ = false;
 }
 
-void TRtfParser::EndCell() {
+TRtfParagraph TRtfParser::TakeCellParagraph() {
     CloseRun();
     TRtfParagraph p = std::move(paragraph_);
     paragraph_ = TRtfParagraph{};
     p.format = BlockFormat(Top().para);
     p.markFormat = CharFormat(Top().chr);
     PlaceInList(p, Top().para);
-    builder_.EndCell(std::move(p));
     nestedCellPending_ = false;
+    return p;
+}
+
+void TRtfParser::EndCell() {
+    builder_.EndCell(TakeCellParagraph());
 }
 
 void TRtfParser::EndNestedCell() {
-    CloseRun();
-    TRtfParagraph p = std::move(paragraph_);
-    paragraph_ = TRtfParagraph{};
-    p.format = BlockFormat(Top().para);
-    p.markFormat = CharFormat(Top().chr);
-    PlaceInList(p, Top().para);
-    builder_.EndNestedCell(std::move(p));
-    nestedCellPending_ = false;
+    builder_.EndNestedCell(TakeCellParagraph());
 }
 
 void TRtfParser::EndRow() {

@@ -117,6 +117,8 @@ private:
     void CloseRun();
     void AppendImage(const QTextImageFormat& format);
     void EndParagraph(bool terminated);
+    // The paragraph that a cell end closes, with its formats.
+    TRtfParagraph TakeCellParagraph();
     void EndCell();
     void EndNestedCell();
     void EndRow();
