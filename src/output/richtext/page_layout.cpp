@@ -13,6 +13,7 @@
 #include <QTextDocument>
 #include <QTextFrame>
 #include <QTextLayout>
+#include <QUrl>
 
 #include <algorithm>
 #include <cmath>
@@ -105,6 +106,7 @@ TPageLayout::TPageLayout(const QTextDocument& source, const TRtfPage& page, cons
     formatScale_ = FormatScale(device_);
     doc_.reset(source.clone());
     positions_ = PrepareForPrint(*doc_);
+    std::vector<TFloatingPicture> floating = TakeFloatingPictures(*doc_, floatAnchors_);
     const bool hasBorders = MakeRoomForParagraphBorders(*doc_);
     sections_ = PrepareSectionColumns(*doc_, BodyWidth(page_).Value(), formatScale_);
     KeepSpaceAfterTables(*doc_);
@@ -132,6 +134,7 @@ TPageLayout::TPageLayout(const QTextDocument& source, const TRtfPage& page, cons
     }
     if (hasBorders) borderBoxes_ = ParagraphBorderBoxes(*doc_);
     tabLeaders_ = FindTabLeaders(*doc_, formatScale_);
+    PlaceFloatingPictures(std::move(floating));
 
     // The paragraphs of the text itself; one in a table cell is as wide as its cell,
     // and finding its place costs a search of the table.
@@ -210,6 +213,7 @@ void TPageLayout::DrawPage(QPainter& painter, int page, const QRectF& target,
     DrawBody(painter, page);
     areas_->DrawHeader(painter, page, PageCount());
     areas_->DrawNotes(painter, page, NotesOn(pages_[std::size_t(page - 1)]));
+    DrawFloatingPictures(painter, page);
     if (areas_->HasFooters()) {
         areas_->DrawFooter(painter, page, PageCount());
     } else {
@@ -296,4 +300,52 @@ std::vector<int> TPageLayout::NotesOn(const TPageSpan& span) const {
     for (const auto& [y, note] : noteMarks_)
         if (y >= span.top && y < span.bottom) notes.push_back(note);
     return notes;
+}
+
+// A floating picture goes on the page its anchor's paragraph starts on, placed from
+// where that paragraph and its column stand on the page.
+void TPageLayout::PlaceFloatingPictures(std::vector<TFloatingPicture> pictures) {
+    const QAbstractTextDocumentLayout& layout = *doc_->documentLayout();
+    TFloatReferences at;
+    at.paper =
+        QRectF(0, 0, TPoints(TTwips(page_.width)).Value(), TPoints(TTwips(page_.height)).Value());
+    at.marginLeft = TPoints(TTwips(page_.marginLeft)).Value();
+    at.marginTop = TPoints(TTwips(page_.marginTop)).Value();
+    for (const TFloatingPicture& picture : pictures) {
+        const QTextBlock b = doc_->findBlock(picture.position);
+        const QTextLayout* text = b.isValid() ? b.layout() : nullptr;
+        if (!text || !b.isVisible() || text->lineCount() == 0) continue;
+        QTextLine line = text->lineForTextPosition(picture.position - b.position());
+        if (!line.isValid()) line = text->lineAt(0);
+        const QPointF offset =
+            layout.blockBoundingRect(b).topLeft() - text->boundingRect().topLeft();
+        const double top = offset.y() + text->lineAt(0).y();
+        const auto after = std::upper_bound(pages_.begin(), pages_.end(), top,
+                                            [](double v, const TPageSpan& s) { return v < s.top; });
+        const int page = std::max(1, int(after - pages_.begin()));
+        const std::vector<TColumnSlice> slices = BodySlices(page);
+        TColumnSlice slice = slices.front();
+        for (const TColumnSlice& s : slices)
+            if (top >= s.top && top < s.bottom) slice = s;
+        const double bodyTop = areas_->BodyTop(page).Value() + slice.y - slice.top;
+        at.columnLeft = at.marginLeft + slice.x;
+        at.anchor =
+            QPointF(at.columnLeft + offset.x() + line.cursorToX(picture.position - b.position()),
+                    bodyTop + top);
+        at.lineTop = bodyTop + offset.y() + line.y();
+        floating_.push_back({page, PlaceFloatingPicture(picture, at), picture.image});
+    }
+    std::stable_sort(
+        floating_.begin(), floating_.end(),
+        [](const TPlacedPicture& a, const TPlacedPicture& b) { return a.page < b.page; });
+}
+
+void TPageLayout::DrawFloatingPictures(QPainter& painter, int page) const {
+    auto it = std::lower_bound(floating_.begin(), floating_.end(), page,
+                               [](const TPlacedPicture& p, int n) { return p.page < n; });
+    for (; it != floating_.end() && it->page == page; ++it) {
+        const QImage image =
+            doc_->resource(QTextDocument::ImageResource, QUrl(it->image)).value<QImage>();
+        if (!image.isNull()) painter.drawImage(it->rect, image);
+    }
 }

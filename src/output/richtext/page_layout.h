@@ -1,5 +1,6 @@
 #pragma once
 
+#include "output/richtext/floating_pictures.h"
 #include "output/richtext/page_flow.h"
 #include "output/richtext/print_copy.h"
 #include "output/richtext/section_columns.h"
@@ -62,11 +63,14 @@ private:
     void ReserveNoteRoom(std::vector<TFlowUnit>& units) const;
     std::vector<int> NotesOn(const TPageSpan& span) const;
     void DrawBody(QPainter& painter, int page) const;
+    void PlaceFloatingPictures(std::vector<TFloatingPicture> pictures);
+    void DrawFloatingPictures(QPainter& painter, int page) const;
     // The columns a page's body shows; a page of one column is one slice.
     std::vector<TColumnSlice> BodySlices(int page) const;
 
     TRtfPage page_;
     QImage device_; // the layout's paint device, fixing the resolution
+    TFloatAnchorHandler floatAnchors_; // outlives doc_'s layout, which uses it
     std::unique_ptr<QTextDocument> doc_;
     TPrintPositions positions_; // of the source in doc_
     double formatScale_ = 1;
@@ -79,5 +83,11 @@ private:
     std::unique_ptr<TPageAreas> areas_;
     // Where each footnote's mark stands, in document coordinates, by note.
     std::vector<std::pair<double, int>> noteMarks_;
+    struct TPlacedPicture {
+        int page = 0;
+        QRectF rect; // in page points
+        QString image;
+    };
+    std::vector<TPlacedPicture> floating_;     // by page
     mutable std::vector<QTextLayout*> shaped_; // long blocks keeping their shaping
 };

@@ -136,6 +136,7 @@ void TRtfParser::EndPicture() {
     if (dest == TRtfDest::ShapePicture) Top().dest = Top().textDest;
     if (Top().dest == TRtfDest::Body) {
         QTextImageFormat image = PlaceRtfPicture(doc_, picture, pixelBudget_);
+        if (dest == TRtfDest::ShapePicture) ShapePictureFormat(image);
         if (Top().chr.hidden) image.setProperty(RtfProperty::Hidden, true);
         AppendImage(image);
     }

@@ -188,6 +188,8 @@ private:
     void BeginShape();
     void SetShapeEdge(TRtfWord word, int twips);
     void ShapeValueText(std::string_view bytes);
+    // Sizes a shape's picture to the shape, and floats it when no text wraps around it.
+    void ShapePictureFormat(QTextImageFormat& image) const;
     void BeginTextBox();
     void EndTextBox(const TGroup& closed);
 
@@ -264,6 +266,9 @@ private:
     QByteArray shapePropertyName_; // the last \sn of the shape being read
     int shapeRect_[4] = {};        // \shpleft, \shptop, \shpright, \shpbottom
     bool shapeLine_ = true;        // the shape's fLine property
+    int shapeWrap_ = 0;            // \shpwr: how text wraps around the shape
+    TRtfFloatAcross shapeAcross_ = TRtfFloatAcross::Column; // \shpbx*, posrelh
+    TRtfFloatDown shapeDown_ = TRtfFloatDown::Paragraph;    // \shpby*, posrelv
     bool textBoxOpen_ = false;
     TRtfParagraph textBoxAnchor_; // the anchor paragraph's text before the box
     bool footerPrimary_ = false;

@@ -275,6 +275,19 @@ bool TRtfParser::HandleTableWord(TRtfWord word, bool hasParam, int param) {
     case W::shpbottom:
         SetShapeEdge(word, param);
         break;
+    case W::shpwr:
+        shapeWrap_ = param;
+        break;
+    case W::shpbxmargin:
+    case W::shpbxpage:
+    case W::shpbxcolumn:
+        shapeAcross_ = TRtfFloatAcross(int(word) - int(W::shpbxmargin));
+        break;
+    case W::shpbymargin:
+    case W::shpbypage:
+    case W::shpbypara:
+        shapeDown_ = TRtfFloatDown(int(word) - int(W::shpbymargin));
+        break;
     case W::trrh:
         rowDef_.height = Down(param);
         break;

@@ -1,5 +1,8 @@
 #include "output/rtf/rtf_read_parser.h"
 
+#include "output/rtf/rtf_units.h"
+
+#include <QRect>
 #include <algorithm>
 
 // Text boxes: the text of a shape (\shptxt) printed as a bordered box of the
@@ -17,6 +20,9 @@ constexpr int kMinBoxWidth = 720;
 void TRtfParser::BeginShape() {
     shapeHadContent_ = false;
     shapeLine_ = true;
+    shapeWrap_ = 0;
+    shapeAcross_ = TRtfFloatAcross::Column;
+    shapeDown_ = TRtfFloatDown::Paragraph;
     for (int& edge : shapeRect_)
         edge = 0;
 }
@@ -31,6 +37,32 @@ void TRtfParser::SetShapeEdge(TRtfWord word, int twips) {
 
 void TRtfParser::ShapeValueText(std::string_view bytes) {
     if (shapePropertyName_ == "fLine" && !bytes.empty() && bytes.front() == '0') shapeLine_ = false;
+    // The reference of a shape's position, when its \shpbx and \shpby words leave it
+    // to these: one digit each.
+    const bool across = shapePropertyName_ == "posrelh";
+    if ((across || shapePropertyName_ == "posrelv") && bytes.size() == 1 && bytes[0] >= '0' &&
+        bytes[0] <= '3') {
+        if (across)
+            shapeAcross_ = TRtfFloatAcross(bytes[0] - '0');
+        else
+            shapeDown_ = TRtfFloatDown(bytes[0] - '0');
+    }
+}
+
+void TRtfParser::ShapePictureFormat(QTextImageFormat& image) const {
+    const int width = shapeRect_[2] - shapeRect_[0];
+    const int height = shapeRect_[3] - shapeRect_[1];
+    if (width <= 0 || height <= 0) return;
+    // The picture fills its shape.
+    image.setWidth(TFormatUnits(TTwips(width)).Value());
+    image.setHeight(TFormatUnits(TTwips(height)).Value());
+    // A shape that no text wraps around takes no room in the flow: it stands in
+    // front of the text at its offset from its anchor.
+    constexpr int kWrapNone = 3;
+    if (shapeWrap_ != kWrapNone) return;
+    image.setProperty(RtfProperty::FloatingBox, QRect(shapeRect_[0], shapeRect_[1], width, height));
+    image.setProperty(RtfProperty::FloatingAcross, int(shapeAcross_));
+    image.setProperty(RtfProperty::FloatingDown, int(shapeDown_));
 }
 
 void TRtfParser::BeginTextBox() {

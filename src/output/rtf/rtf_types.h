@@ -125,8 +125,20 @@ enum : int {
     // QTextCharFormat, bool: the run is a footnote's number (\chftn), written
     // back as the number word rather than as text.
     NoteNumber,
+    // QTextImageFormat, QRect: the picture floats in front of the text, taking no
+    // room in it (a shape with \shpwr3): its offset from its reference and its size,
+    // in twips. FloatingAcross and FloatingDown (ints) name the references, a
+    // TRtfFloatAcross and a TRtfFloatDown value.
+    FloatingBox,
+    FloatingAcross,
+    FloatingDown,
 };
 }
+
+// What a floating shape's position is measured from, across and down; the values
+// are those of the shape properties posrelh and posrelv.
+enum class TRtfFloatAcross : int { Margin = 0, Page, Column, Character };
+enum class TRtfFloatDown : int { Margin = 0, Page, Paragraph, Line };
 
 // How a section starts (\sbkpage, \sbknone, \sbkcol, \sbkeven, \sbkodd).
 enum class TRtfSectionBreak : int { Page = 0, None, Column, Even, Odd };

@@ -3,6 +3,7 @@
 #include "output/rtf/rtf_list_marker.h"
 #include "output/rtf/rtf_write_section.h"
 
+#include <QRect>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextList>
@@ -10,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 namespace {
 // The hanging indent a list item's marker sits in, unless the paragraph sets its own.
@@ -213,6 +215,39 @@ void TRtfBodyWriter::OpenLink(const QString& href) {
 }
 
 void TRtfBodyWriter::WritePicture(const QTextImageFormat& format) {
+    const QRect box = format.property(RtfProperty::FloatingBox).toRect();
+    if (box.isEmpty()) {
+        WritePictureData(format);
+        return;
+    }
+    // A floating picture goes back as the shape it was read from, so that a word
+    // processor floats it too.
+    body_.Open();
+    body_.Word("shp");
+    body_.Open();
+    body_.Raw("\\*");
+    body_.Word("shpinst");
+    body_.Word("shpleft", box.left());
+    body_.Word("shptop", box.top());
+    body_.Word("shpright", box.left() + box.width());
+    body_.Word("shpbottom", box.top() + box.height());
+    body_.Word("shpwr", 3);
+    body_.Word("shpbxignore");
+    body_.Word("shpbyignore");
+    auto reference = [&](const char* name, int property) {
+        const int value = std::clamp(format.intProperty(property), 0, 3);
+        body_.Raw(std::string("{\\sp{\\sn ") + name + "}{\\sv " + char('0' + value) + "}}");
+    };
+    reference("posrelh", RtfProperty::FloatingAcross);
+    reference("posrelv", RtfProperty::FloatingDown);
+    body_.Raw("{\\sp{\\sn pib}{\\sv ");
+    WritePictureData(format);
+    body_.Raw("}}");
+    body_.Close();
+    body_.Close();
+}
+
+void TRtfBodyWriter::WritePictureData(const QTextImageFormat& format) {
     if (format.hasProperty(RtfProperty::PictureData)) {
         const QSize extent = format.property(RtfProperty::PictureExtent).toSize();
         const double width = format.width() > 0 ? format.width() : extent.width();

@@ -54,6 +54,7 @@ private:
     void WriteListItem(const QTextBlock& block);
     void WriteRuns(const QTextBlock& block, TRtfCharProps& state);
     void WritePicture(const QTextImageFormat& format);
+    void WritePictureData(const QTextImageFormat& format);
     void OpenLink(const QString& href);
     // Fields and note numbers (rtf_write_areas.cpp).
     bool WriteLiveRun(const QTextCharFormat& format, const QString& text);

@@ -18,11 +18,7 @@ QString CorpusDir() {
 // The files whose page count is known to differ from LibreOffice's today, with the
 // feature that is still missing. Remove a file once it matches: the test fails for a
 // listed file that matches, so that the list cannot outlive its reason.
-const std::map<QString, const char*> kKnownToDiffer = {
-    // LibreOffice reads its own as-character pictures back as shapes floating over
-    // the text, which take no room on its pages; ours print in the line.
-    {"exam_paper_lo", "pictures floating over the text"},
-};
+const std::map<QString, const char*> kKnownToDiffer = {};
 
 int ExpectedPages(const QString& name) {
     QFile file(CorpusDir() + '/' + name + ".expect");

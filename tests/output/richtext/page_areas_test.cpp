@@ -19,6 +19,7 @@ using TPrinted = std::map<int, QString>;
 class TTextRecorder : public QPaintDevice {
 public:
     TPrinted lines;
+    std::vector<QRectF> pictures; // where pictures were drawn, in points
 
     QPaintEngine* paintEngine() const override { return &engine_; }
 
@@ -52,11 +53,14 @@ protected:
 private:
     class TEngine : public QPaintEngine {
     public:
-        explicit TEngine(TPrinted& lines) : QPaintEngine(AllFeatures), lines_(lines) {}
+        TEngine(TPrinted& lines, std::vector<QRectF>& pictures)
+            : QPaintEngine(AllFeatures), lines_(lines), pictures_(pictures) {}
         bool begin(QPaintDevice*) override { return true; }
         bool end() override { return true; }
         void updateState(const QPaintEngineState&) override {}
-        void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+        void drawPixmap(const QRectF& r, const QPixmap&, const QRectF&) override {
+            pictures_.push_back(state->transform().mapRect(r));
+        }
         void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
         void drawTextItem(const QPointF& p, const QTextItem& item) override {
             const QPointF at = state->transform().map(p);
@@ -66,16 +70,21 @@ private:
 
     private:
         TPrinted& lines_;
+        std::vector<QRectF>& pictures_;
     };
-    mutable TEngine engine_{lines};
+    mutable TEngine engine_{lines, pictures};
 };
 
 // The page printed at one unit per point of an A4 page.
-TPrinted Print(const TRichTextControl& control, int page) {
-    TTextRecorder recorder;
+void Print(const TRichTextControl& control, int page, TTextRecorder& recorder) {
     QPainter painter(&recorder);
     const QSizeF inches = control.PageSizeInches();
     control.PrintPage(painter, page, QRectF(0, 0, inches.width() * 72, inches.height() * 72));
+}
+
+TPrinted Print(const TRichTextControl& control, int page) {
+    TTextRecorder recorder;
+    Print(control, page, recorder);
     return recorder.lines;
 }
 
@@ -201,4 +210,36 @@ TEST_F(PageAreasTest, TextsPutTogetherKeepEachTheirNote) {
     // The second mark, raised above its line, shows its number in the document.
     EXPECT_TRUE(std::any_of(page.begin(), page.end(),
                             [](const auto& line) { return line.second == "2"; }));
+}
+
+// A picture no text wraps around takes no room: the text after it stands where it
+// stands after an empty paragraph, and the picture is drawn at its offset from the
+// top of its paragraph, kept on the paper.
+TEST_F(PageAreasTest, AFloatingPictureTakesNoRoom) {
+    const auto rtf = [](const QByteArray& picture, int top) {
+        return kA4 + "\\pard\\sl-400 line A.\\par {\\shp{\\*\\shpinst\\shpleft0\\shptop" +
+               QByteArray::number(top) + "\\shpright2000\\shpbottom0\\shpwr3{\\sp{\\sn pib}{\\sv " +
+               picture + "}}}}\\par\\pard\\sl-400 line B.\\par}";
+    };
+    control().LoadRtf(rtf("", -400));
+    control().SetPage(control().DocumentPage());
+    const int after = LineOf(Print(control(), 1), "line B.");
+    const QByteArray pict =
+        "{\\pict\\pngblip 89504e470d0a1a0a0000000d494844520000000100000001080200"
+        "0000907753de0000000c49444154789c63f8cfc0000003010100c9fe92ef000000"
+        "0049454e44ae426082}";
+    for (int top : {-400, -3000}) {
+        owned = std::make_unique<TRichTextControl>();
+        control().LoadRtf(rtf(pict, top));
+        control().SetPage(control().DocumentPage());
+        TTextRecorder recorder;
+        Print(control(), 1, recorder);
+        EXPECT_EQ(LineOf(recorder.lines, "line B."), after);
+        ASSERT_EQ(recorder.pictures.size(), 1u);
+        // The paragraph starts 20 points below the one-inch margin.
+        const double expectedTop = std::max(0.0, 72 + 20 + top / 20.0);
+        EXPECT_NEAR(recorder.pictures[0].top(), expectedTop, 0.5) << top;
+        EXPECT_NEAR(recorder.pictures[0].left(), 72, 0.5);
+        EXPECT_NEAR(recorder.pictures[0].width(), 100, 0.5);
+    }
 }

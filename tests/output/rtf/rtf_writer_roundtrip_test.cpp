@@ -1,15 +1,17 @@
 // Reading what the writer wrote gives back the same document.
 #include "output/rtf/rtf_reader.h"
+#include "output/rtf/rtf_units.h"
 #include "output/rtf/rtf_writer.h"
 
 #include "rtf_writer_test_util.h"
 
+#include <QBuffer>
+#include <QColor>
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QTextBlock>
 #include <QTextCursor>
-#include <QColor>
 #include <QTextDocument>
 #include <QTextTable>
 #include <QUrl>
@@ -280,6 +282,37 @@ TEST(RtfWriterRoundTrip, PicturesKeepTheirPixelsAndSize) {
         back->resource(QTextDocument::ImageResource, QUrl(read.name())).value<QImage>();
     ASSERT_EQ(pixels.size(), image.size());
     EXPECT_EQ(pixels.convertToFormat(QImage::Format_ARGB32), image);
+}
+
+// A picture in a shape no text wraps around is sized to its shape and floats at its
+// offset from its references, and is written back as such a shape.
+TEST(RtfWriterRoundTrip, FloatingShapeKeepsItsBoxAndReferences) {
+    EnsureWriterTestApp();
+    QImage image(4, 3, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    QTextDocument doc;
+    LoadRtf(doc, "{\\rtf1 A\\par {\\shp{\\*\\shpinst\\shpleft100\\shptop-3000\\shpright4100"
+                 "\\shpbottom-1000\\shpwr3\\shpbxignore\\shpbyignore{\\sp{\\sn posrelh}{\\sv 3}}"
+                 "{\\sp{\\sn pib}{\\sv {\\pict\\pngblip\\picw7781\\pich4605 " +
+                     png.toHex() + "}}}}}\\par}");
+    const auto back = ReadBack(doc);
+    for (const QTextDocument* d : {&doc, back.get()}) {
+        QTextImageFormat read;
+        for (QTextBlock b = d->begin(); b.isValid(); b = b.next())
+            for (auto it = b.begin(); !it.atEnd(); ++it)
+                if (it.fragment().charFormat().isImageFormat())
+                    read = it.fragment().charFormat().toImageFormat();
+        ASSERT_TRUE(read.isValid());
+        EXPECT_DOUBLE_EQ(read.width(), TFormatUnits(TTwips(4000)).Value());
+        EXPECT_DOUBLE_EQ(read.height(), TFormatUnits(TTwips(2000)).Value());
+        EXPECT_EQ(read.property(RtfProperty::FloatingBox).toRect(), QRect(100, -3000, 4000, 2000));
+        EXPECT_EQ(read.intProperty(RtfProperty::FloatingAcross), int(TRtfFloatAcross::Character));
+        EXPECT_EQ(read.intProperty(RtfProperty::FloatingDown), int(TRtfFloatDown::Paragraph));
+    }
 }
 
 TEST(RtfWriterRoundTrip, FooterComesBack) {
