@@ -2,7 +2,6 @@
 
 #include "output/rtf/rtf_units.h"
 
-#include <QAbstractTextDocumentLayout>
 #include <QRect>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -11,13 +10,17 @@
 #include <algorithm>
 
 namespace {
-constexpr int kFloatAnchorObject = QTextFormat::UserObject + 1;
+constexpr QChar kAnchorCharacter(0x200B); // zero width space
 }
 
-std::vector<TFloatingPicture> TakeFloatingPictures(QTextDocument& copy,
-                                                   TFloatAnchorHandler& handler) {
+std::vector<TFloatingPicture> TakeFloatingPictures(QTextDocument& copy) {
     std::vector<TFloatingPicture> pictures;
-    QTextCursor cursor(&copy);
+    struct TAnchor {
+        int position;
+        int length;
+        QTextCharFormat format;
+    };
+    std::vector<TAnchor> anchors;
     for (QTextBlock b = copy.begin(); b.isValid(); b = b.next()) {
         for (auto it = b.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
@@ -28,22 +31,27 @@ std::vector<TFloatingPicture> TakeFloatingPictures(QTextDocument& copy,
                 TRtfFloatAcross(std::clamp(format.intProperty(RtfProperty::FloatingAcross), 0, 3));
             const auto down =
                 TRtfFloatDown(std::clamp(format.intProperty(RtfProperty::FloatingDown), 0, 3));
+            const QRectF points(
+                TPoints(TTwips(box.left())).Value(), TPoints(TTwips(box.top())).Value(),
+                TPoints(TTwips(box.width())).Value(), TPoints(TTwips(box.height())).Value());
             const QString name = format.toImageFormat().name();
             for (int i = 0; i < fragment.length(); ++i)
-                pictures.push_back(
-                    {fragment.position() + i,
-                     QRectF(TPoints(TTwips(box.left())).Value(), TPoints(TTwips(box.top())).Value(),
-                            TPoints(TTwips(box.width())).Value(),
-                            TPoints(TTwips(box.height())).Value()),
-                     across, down, name});
+                pictures.push_back({fragment.position() + i, points, across, down, name});
             QTextCharFormat anchor = format;
-            anchor.setObjectType(kFloatAnchorObject);
-            cursor.setPosition(fragment.position());
-            cursor.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
-            cursor.setCharFormat(anchor);
+            for (int property : {int(QTextFormat::ObjectType), int(QTextFormat::ImageName),
+                                 int(QTextFormat::ImageWidth), int(QTextFormat::ImageHeight)})
+                anchor.clearProperty(property);
+            anchors.push_back({fragment.position(), fragment.length(), anchor});
         }
     }
-    if (!pictures.empty()) copy.documentLayout()->registerHandler(kFloatAnchorObject, &handler);
+    // Each picture's character becomes one of no width in the run's font: its line is
+    // as tall as an empty one, as in a word processor, and positions stay.
+    QTextCursor cursor(&copy);
+    for (const TAnchor& a : anchors) {
+        cursor.setPosition(a.position);
+        cursor.setPosition(a.position + a.length, QTextCursor::KeepAnchor);
+        cursor.insertText(QString(a.length, kAnchorCharacter), a.format);
+    }
     return pictures;
 }
 

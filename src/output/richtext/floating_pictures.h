@@ -2,17 +2,15 @@
 
 #include "output/rtf/rtf_types.h"
 
-#include <QObject>
 #include <QRectF>
 #include <QString>
-#include <QTextObjectInterface>
 
 #include <vector>
 
 class QTextDocument;
 
 // A picture that floats in front of the text (RtfProperty::FloatingBox): in the copy
-// that is printed its character stays as an anchor that takes no room, and the page
+// that is printed its character becomes an anchor of no width, and the page
 // draws the picture at its offset from its references.
 struct TFloatingPicture {
     int position = 0; // the anchor's position in the print copy
@@ -22,18 +20,8 @@ struct TFloatingPicture {
     QString image; // the image resource's name
 };
 
-// The anchors' object: no size, nothing drawn. It must outlive the copy's layout.
-class TFloatAnchorHandler : public QObject, public QTextObjectInterface {
-    Q_OBJECT
-    Q_INTERFACES(QTextObjectInterface)
-public:
-    QSizeF intrinsicSize(QTextDocument*, int, const QTextFormat&) override { return {}; }
-    void drawObject(QPainter*, const QRectF&, QTextDocument*, int, const QTextFormat&) override {}
-};
-
 // Turns the floating pictures of the print copy into anchors, before it is laid out.
-std::vector<TFloatingPicture> TakeFloatingPictures(QTextDocument& copy,
-                                                   TFloatAnchorHandler& handler);
+std::vector<TFloatingPicture> TakeFloatingPictures(QTextDocument& copy);
 
 // Where a floating picture stands on the page, from where its references are
 // (page points). The picture is kept on the paper, as word processors keep it.

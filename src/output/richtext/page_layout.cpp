@@ -106,7 +106,7 @@ TPageLayout::TPageLayout(const QTextDocument& source, const TRtfPage& page, cons
     formatScale_ = FormatScale(device_);
     doc_.reset(source.clone());
     positions_ = PrepareForPrint(*doc_);
-    std::vector<TFloatingPicture> floating = TakeFloatingPictures(*doc_, floatAnchors_);
+    std::vector<TFloatingPicture> floating = TakeFloatingPictures(*doc_);
     const bool hasBorders = MakeRoomForParagraphBorders(*doc_);
     sections_ = PrepareSectionColumns(*doc_, BodyWidth(page_).Value(), formatScale_);
     KeepSpaceAfterTables(*doc_);
@@ -122,13 +122,19 @@ TPageLayout::TPageLayout(const QTextDocument& source, const TRtfPage& page, cons
             units, [this](int p) { return areas_->BodyHeight(p).Value(); },
             TPageAreas::NoteRuleRoom().Value());
     } else {
-        // Columns fill the least body any page has; their notes print at the foot
-        // but take no room from them.
+        // Columns fill the least body any page has; a note takes its room from the
+        // foot of the column its mark stands in.
         double height = areas_->BodyHeight(1).Value();
         for (int p = 2; p <= 3; ++p)
             height = std::min(height, areas_->BodyHeight(p).Value());
-        columnPages_ =
-            FlowIntoColumns(*doc_, sections_, formatScale_, BodyWidth(page_).Value(), height);
+        // Columns laid out again at their widths move the marks: found again each time.
+        const TNoteRoom notes{[this](std::vector<TFlowUnit>& units) {
+                                  FindNoteMarks();
+                                  ReserveNoteRoom(units);
+                              },
+                              TPageAreas::NoteRuleRoom().Value()};
+        columnPages_ = FlowIntoColumns(*doc_, sections_, formatScale_, BodyWidth(page_).Value(),
+                                       height, notes);
         pages_ = PageSpansOf(columnPages_);
         FindNoteMarks();
     }
@@ -266,6 +272,7 @@ void TPageLayout::DrawBody(QPainter& painter, int page) const {
 // A note belongs to the line its mark stands on, and takes its room on that line's
 // page.
 void TPageLayout::FindNoteMarks() {
+    noteMarks_.clear();
     if (areas_->NoteCount() == 0) return;
     const QAbstractTextDocumentLayout& layout = *doc_->documentLayout();
     for (QTextBlock b = doc_->begin(); b.isValid(); b = b.next()) {

@@ -70,7 +70,6 @@ private:
 
     TRtfPage page_;
     QImage device_; // the layout's paint device, fixing the resolution
-    TFloatAnchorHandler floatAnchors_; // outlives doc_'s layout, which uses it
     std::unique_ptr<QTextDocument> doc_;
     TPrintPositions positions_; // of the source in doc_
     double formatScale_ = 1;

@@ -82,17 +82,20 @@ struct TPiece {
 };
 
 // Fills units [from, to) into boxes 0, 1, ... (at most `maxBoxes`); a page break
-// goes on in box `nextPage(k)`. Returns false when the units need more boxes.
+// goes on in box `nextPage(k)`. The footnotes marked in a box take their room, and
+// `noteRule` once, from its foot. Returns false when the units need more boxes.
 template <class BoxAt, class NextPage>
 bool FillBoxes(const std::vector<TFlowUnit>& units, const std::vector<char>& columnBreak,
                std::size_t from, std::size_t to, double startTop, BoxAt boxAt, NextPage nextPage,
-               int maxBoxes, std::vector<TPiece>& out) {
+               int maxBoxes, double noteRule, std::vector<TPiece>& out) {
     int k = 0;
     TBox box = boxAt(0);
     std::size_t first = from;
     double top = startTop;
+    double notes = 0; // the room of the notes marked in the box being filled
     auto next = [&](int to) {
         k = to;
+        notes = 0;
         if (k >= maxBoxes) return false;
         box = boxAt(k);
         return true;
@@ -107,7 +110,11 @@ bool FillBoxes(const std::vector<TFlowUnit>& units, const std::vector<char>& col
             top = u.top;
             continue;
         }
-        if (u.bottom - top <= box.height + kFitTolerance) {
+        const double withNotes =
+            u.noteRoom > 0 ? notes + u.noteRoom + (notes > 0 ? 0 : noteRule) : notes;
+        if (u.bottom - top + withNotes <= box.height + kFitTolerance ||
+            (i == first && u.bottom - top <= box.height + kFitTolerance)) {
+            notes = withNotes;
             ++i;
             continue;
         }
@@ -152,8 +159,9 @@ std::size_t FirstUnitBelow(const std::vector<TFlowUnit>& units, std::size_t from
 class TColumnFlow {
 public:
     TColumnFlow(const std::vector<TFlowUnit>& units, const std::vector<char>& columnBreak,
-                double bodyHeight)
-        : units_(units), breaks_(columnBreak), height_(std::max(1.0, bodyHeight)) {
+                double bodyHeight, double noteRule)
+        : units_(units), breaks_(columnBreak), height_(std::max(1.0, bodyHeight)),
+          noteRule_(noteRule) {
         pages_.emplace_back();
     }
 
@@ -187,7 +195,7 @@ public:
         };
         const auto nextPage = [&](int k) { return ((k + offset) / count + 1) * count - offset; };
         std::vector<TPiece> pieces;
-        FillBoxes(units_, breaks_, from, to, startTop, boxAt, nextPage, INT_MAX, pieces);
+        FillBoxes(units_, breaks_, from, to, startTop, boxAt, nextPage, INT_MAX, noteRule_, pieces);
         for (TPiece& p : pieces)
             p.box += offset;
         if (balance && count > 1) Balance(pieces, count, y0, offset, to);
@@ -227,7 +235,7 @@ private:
                 [&](int) {
                     return TBox{top, h, false};
                 },
-                [](int) { return INT_MAX; }, boxes, trial);
+                [](int) { return INT_MAX; }, boxes, noteRule_, trial);
         };
         double hi = height_ - top;
         if (!fits(hi)) return;
@@ -280,6 +288,7 @@ private:
     const std::vector<TFlowUnit>& units_;
     const std::vector<char>& breaks_;
     const double height_;
+    const double noteRule_;
     std::vector<TColumnPage> pages_;
     double cursorY_ = 0;    // the foot of what the current page holds
     double lastBottom_ = 0; // the foot of the last unit placed, in the layout
@@ -381,7 +390,7 @@ bool FitOwnWidths(QTextDocument& doc, const std::vector<TSectionFlow>& sections,
 }
 
 std::vector<TColumnPage> FlowOnce(QTextDocument& doc, std::vector<TSectionFlow>& sections,
-                                  double formatScale, double bodyHeight) {
+                                  double formatScale, double bodyHeight, const TNoteRoom& notes) {
     const QAbstractTextDocumentLayout& layout = *doc.documentLayout();
     for (TSectionFlow& s : sections)
         s.top = layout.blockBoundingRect(s.first).top();
@@ -389,24 +398,27 @@ std::vector<TColumnPage> FlowOnce(QTextDocument& doc, std::vector<TSectionFlow>&
     for (QTextBlock b = doc.begin(); b.isValid(); b = b.next())
         if (b.blockFormat().boolProperty(RtfProperty::ColumnBreakBefore))
             breaks.push_back(layout.blockBoundingRect(b).top());
-    return FlowUnitsIntoColumns(CollectFlowUnits(doc, formatScale), sections, breaks, bodyHeight);
+    std::vector<TFlowUnit> units = CollectFlowUnits(doc, formatScale);
+    if (notes.reserve) notes.reserve(units);
+    return FlowUnitsIntoColumns(units, sections, breaks, bodyHeight, notes.rule);
 }
 } // namespace
 
 std::vector<TColumnPage> FlowIntoColumns(QTextDocument& doc, std::vector<TSectionFlow>& sections,
-                                         double formatScale, double bodyWidth, double bodyHeight) {
-    std::vector<TColumnPage> pages = FlowOnce(doc, sections, formatScale, bodyHeight);
+                                         double formatScale, double bodyWidth, double bodyHeight,
+                                         const TNoteRoom& notes) {
+    std::vector<TColumnPage> pages = FlowOnce(doc, sections, formatScale, bodyHeight, notes);
     if (std::none_of(sections.begin(), sections.end(), HasOwnWidths)) return pages;
     for (int round = 0; round < kMaxWidthRounds && FitOwnWidths(doc, sections, pages, bodyWidth);
          ++round)
-        pages = FlowOnce(doc, sections, formatScale, bodyHeight);
+        pages = FlowOnce(doc, sections, formatScale, bodyHeight, notes);
     return pages;
 }
 
 std::vector<TColumnPage> FlowUnitsIntoColumns(const std::vector<TFlowUnit>& units,
                                               const std::vector<TSectionFlow>& sections,
                                               const std::vector<double>& columnBreaks,
-                                              double bodyHeight) {
+                                              double bodyHeight, double noteRule) {
     if (units.empty() || sections.empty()) return {TColumnPage{{TColumnSlice{}}, {}}};
     std::vector<char> breakAt(units.size(), 0);
     std::size_t u = 0;
@@ -421,7 +433,7 @@ std::vector<TColumnPage> FlowUnitsIntoColumns(const std::vector<TFlowUnit>& unit
         starts.push_back(u);
     }
     starts.push_back(units.size());
-    TColumnFlow flow(units, breakAt, bodyHeight);
+    TColumnFlow flow(units, breakAt, bodyHeight, noteRule);
     for (std::size_t s = 0; s < sections.size(); ++s) {
         if (starts[s] >= starts[s + 1]) continue;
         std::size_t next = s + 1;

@@ -6,6 +6,7 @@
 #include <QLineF>
 #include <QTextBlock>
 
+#include <functional>
 #include <vector>
 
 class QPainter;
@@ -64,15 +65,24 @@ std::vector<TSectionFlow> PrepareSectionColumns(QTextDocument& doc, double bodyW
 // columns of their own widths
 // are laid out again at the width of the column they land in. Always at least one
 // page.
+//
+// Footnotes: `reserve` sets the note room of the units each time they are collected
+// (the text may be laid out again), and a column whose units mark notes leaves their
+// room and `rule` at its foot.
+struct TNoteRoom {
+    std::function<void(std::vector<TFlowUnit>&)> reserve;
+    double rule = 0;
+};
 std::vector<TColumnPage> FlowIntoColumns(QTextDocument& doc, std::vector<TSectionFlow>& sections,
-                                         double formatScale, double bodyWidth, double bodyHeight);
+                                         double formatScale, double bodyWidth, double bodyHeight,
+                                         const TNoteRoom& notes = {});
 
 // The same on flow units alone, for sections whose tops are set, with
 // `columnBreaks` the tops of the paragraphs that start a column (ascending).
 std::vector<TColumnPage> FlowUnitsIntoColumns(const std::vector<TFlowUnit>& units,
                                               const std::vector<TSectionFlow>& sections,
                                               const std::vector<double>& columnBreaks,
-                                              double bodyHeight);
+                                              double bodyHeight, double noteRule = 0);
 
 // What each page shows of the layout as a whole, from its first slice's top to its
 // last slice's foot.

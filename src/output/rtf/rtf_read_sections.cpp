@@ -16,7 +16,11 @@ bool TRtfParser::HandleSectionWord(TRtfWord word, bool hasParam, int param) {
     switch (word) {
     case W::sect:
         if (body) {
-            EndParagraph(true);
+            // "\par\sect" ends one paragraph, as word processors read it: with nothing
+            // since the last paragraph mark, the section ends after that paragraph
+            // (an empty one would also take the last one's page break before).
+            CloseRun();
+            if (!paragraph_.IsEmpty()) EndParagraph(true);
             firstSectionEnded_ = true;
             sectionBreakPending_ = true;
             sectionStartPending_ = true;

@@ -163,35 +163,39 @@ TEST_F(PageAreasTest, ATallHeaderPushesTheBodyDown) {
     EXPECT_LT(LineOf(page, "Body."), 96 + 20);
 }
 
+// Also in a text that has columns further on, which is laid out as sections.
 TEST_F(PageAreasTest, ANotePrintsAtTheFootOfItsMarksPage) {
-    control().LoadRtf(Lines(40));
-    control().SetPage(control().DocumentPage());
-    const int withoutNotes = control().PageOfPosition(control().Find("line 33.", 0));
+    for (const QByteArray tail : {"", "\\sect\\sectd\\sbknone\\cols2 two columns.\\par"}) {
+        SCOPED_TRACE(tail.toStdString());
+        const auto load = [&](const QByteArray& rtf) {
+            control().Clear();
+            control().LoadRtf(rtf.chopped(1) + tail + "}");
+            control().SetPage(control().DocumentPage());
+        };
+        load(Lines(40));
+        const int withoutNotes = control().PageOfPosition(control().Find("line 33.", 0));
 
-    control().Clear();
-    control().LoadRtf(Lines(40, 2, 3));
-    control().SetPage(control().DocumentPage());
-    TPrinted first = Print(control(), 1);
-    const int note = LineOf(first, "note");
-    EXPECT_GT(note, LineOf(first, "line 30."));
-    EXPECT_LT(note, 842 - 72);
-    EXPECT_GT(LineOf(first, "more"), note);
-    // The note's three lines and its rule take the room of three lines of the body.
-    EXPECT_EQ(withoutNotes, 1);
-    EXPECT_GE(LineOf(first, "line 30."), 0);
-    EXPECT_EQ(LineOf(first, "line 31."), -1);
+        load(Lines(40, 2, 3));
+        TPrinted first = Print(control(), 1);
+        const int note = LineOf(first, "note");
+        EXPECT_GT(note, LineOf(first, "line 30."));
+        EXPECT_LT(note, 842 - 72);
+        EXPECT_GT(LineOf(first, "more"), note);
+        // The note's three lines and its rule take the room of three lines of the body.
+        EXPECT_EQ(withoutNotes, 1);
+        EXPECT_GE(LineOf(first, "line 30."), 0);
+        EXPECT_EQ(LineOf(first, "line 31."), -1);
 
-    // A mark on the page's last line whose note cannot fit there goes on with it.
-    control().Clear();
-    control().LoadRtf(Lines(40, 33, 1));
-    control().SetPage(control().DocumentPage());
-    first = Print(control(), 1);
-    EXPECT_GE(LineOf(first, "line 32."), 0);
-    EXPECT_EQ(LineOf(first, "line 33."), -1);
-    EXPECT_EQ(LineOf(first, "note"), -1);
-    const TPrinted second = Print(control(), 2);
-    EXPECT_GE(LineOf(second, "line 33."), 0);
-    EXPECT_GT(LineOf(second, "note"), LineOf(second, "line 39."));
+        // A mark on the page's last line whose note cannot fit there goes on with it.
+        load(Lines(40, 33, 1));
+        first = Print(control(), 1);
+        EXPECT_GE(LineOf(first, "line 32."), 0);
+        EXPECT_EQ(LineOf(first, "line 33."), -1);
+        EXPECT_EQ(LineOf(first, "note"), -1);
+        const TPrinted second = Print(control(), 2);
+        EXPECT_GE(LineOf(second, "line 33."), 0);
+        EXPECT_GT(LineOf(second, "note"), LineOf(second, "line 39."));
+    }
 }
 
 TEST_F(PageAreasTest, TextsPutTogetherKeepEachTheirNote) {
@@ -212,12 +216,12 @@ TEST_F(PageAreasTest, TextsPutTogetherKeepEachTheirNote) {
                             [](const auto& line) { return line.second == "2"; }));
 }
 
-// A picture no text wraps around takes no room: the text after it stands where it
-// stands after an empty paragraph, and the picture is drawn at its offset from the
+// A picture no text wraps around takes no room: its paragraph is as tall as an empty
+// one, and the picture is drawn at its offset from the
 // top of its paragraph, kept on the paper.
 TEST_F(PageAreasTest, AFloatingPictureTakesNoRoom) {
     const auto rtf = [](const QByteArray& picture, int top) {
-        return kA4 + "\\pard\\sl-400 line A.\\par {\\shp{\\*\\shpinst\\shpleft0\\shptop" +
+        return kA4 + "\\pard\\sl-400 line A.\\par\\pard {\\shp{\\*\\shpinst\\shpleft0\\shptop" +
                QByteArray::number(top) + "\\shpright2000\\shpbottom0\\shpwr3{\\sp{\\sn pib}{\\sv " +
                picture + "}}}}\\par\\pard\\sl-400 line B.\\par}";
     };

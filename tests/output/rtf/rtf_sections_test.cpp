@@ -12,10 +12,11 @@
 
 namespace {
 // A heading, two columns of questions with a column break, a section of columns of
-// their own widths on a new page, then one column again.
+// their own widths on a new page, then one column again. A section mark straight
+// after a paragraph mark ends no paragraph of its own.
 const QByteArray kSections = R"({\rtf1\ansi\deff0{\fonttbl{\f0 Times New Roman;}}
 \pard Heading\sect
-\sectd\sbknone\cols2\colsx708\linebetcol\pard 1. First question\par\pard\column 2. Second question\sect
+\sectd\sbknone\cols2\colsx708\linebetcol\pard 1. First question\par\pard\column 2. Second question\par\sect
 \sectd\sbkpage\cols2\colno1\colsr400\colw3000\colno2\colsr0\colw5900\pard Own widths\sect
 \sectd\sbknone\pard One column again})";
 
