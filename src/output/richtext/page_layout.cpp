@@ -77,26 +77,43 @@ bool MakeRoomForParagraphBorders(QTextDocument& doc) {
     return any;
 }
 
-// The layout drops the space before a paragraph that directly follows a table. In
-// the copy that is printed that space moves onto the table's bottom margin, so that
-// the page shows it as a word processor would.
-void KeepSpaceAfterTables(QTextDocument& doc) {
+// The layout drops the space before a paragraph that directly follows a table, and
+// the space after one that a table directly follows. In the copy that is printed
+// that space moves onto the table's margin, so that the page shows it as a word
+// processor would.
+void KeepSpaceAroundTables(QTextDocument& doc) {
+    constexpr char16_t kStartOfFrame = 0xFDD0;
     constexpr char16_t kEndOfFrame = 0xFDD1;
-    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
-        const int position = b.position();
-        const double space = b.blockFormat().topMargin();
-        if (position == 0 || space <= 0 || doc.characterAt(position - 1) != QChar(kEndOfFrame))
-            continue;
+    // The table whose frame mark is at `position`, seen from the block `b` beside it.
+    const auto tableAt = [&doc](int position, const QTextBlock& b) {
         QTextCursor inside(&doc);
-        inside.setPosition(position - 1);
+        inside.setPosition(position);
         QTextFrame* frame = inside.currentFrame();
         const QTextFrame* outer = QTextCursor(b).currentFrame();
         while (frame && frame->parentFrame() != outer)
             frame = frame->parentFrame();
-        if (!frame) continue;
-        QTextFrameFormat f = frame->frameFormat();
-        f.setBottomMargin(std::max(f.bottomMargin(), space));
-        frame->setFrameFormat(f);
+        return frame;
+    };
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+        const int position = b.position();
+        const double before = b.blockFormat().topMargin();
+        if (position > 0 && before > 0 && doc.characterAt(position - 1) == QChar(kEndOfFrame)) {
+            if (QTextFrame* frame = tableAt(position - 1, b)) {
+                QTextFrameFormat f = frame->frameFormat();
+                f.setBottomMargin(std::max(f.bottomMargin(), before));
+                frame->setFrameFormat(f);
+            }
+        }
+        // The mark that ends a paragraph a table follows is the table's start.
+        const int end = position + b.length();
+        const double after = b.blockFormat().bottomMargin();
+        if (after > 0 && doc.characterAt(end - 1) == QChar(kStartOfFrame)) {
+            if (QTextFrame* frame = tableAt(end, b)) {
+                QTextFrameFormat f = frame->frameFormat();
+                f.setTopMargin(std::max(f.topMargin(), after));
+                frame->setFrameFormat(f);
+            }
+        }
     }
 }
 } // namespace
@@ -109,7 +126,7 @@ TPageLayout::TPageLayout(const QTextDocument& source, const TRtfPage& page, cons
     std::vector<TFloatingPicture> floating = TakeFloatingPictures(*doc_);
     const bool hasBorders = MakeRoomForParagraphBorders(*doc_);
     sections_ = PrepareSectionColumns(*doc_, BodyWidth(page_).Value(), formatScale_);
-    KeepSpaceAfterTables(*doc_);
+    KeepSpaceAroundTables(*doc_);
     MatchPrintSpacing(*doc_, device_, formatScale_);
     PrepareTextForLayout(*doc_, device_, formatScale_, BodyWidth(page_));
     FitTableRowHeights(*doc_, formatScale_);

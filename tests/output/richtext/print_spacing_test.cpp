@@ -62,6 +62,23 @@ TEST_F(PrintSpacingTest, SpaceAfterAndSpaceBeforeAddUp) {
     }
 }
 
+// The space after a paragraph a table follows, and before one that follows a table,
+// stays: 150 points of it with each of six lines leaves four lines to a page.
+TEST_F(PrintSpacingTest, SpaceBesideATableStays) {
+    const QByteArray row = "\\trowd\\cellx3000\\pard\\intbl Cell\\cell\\row ";
+    QByteArray after, before;
+    for (int i = 1; i <= 6; ++i) {
+        const QByteArray line = "Line " + QByteArray::number(i) + ".\\par ";
+        after += "\\pard\\sa3000 " + line + row;
+        before += row + "\\pard\\sb3000 " + line;
+    }
+    for (const QByteArray& body : {after, before}) {
+        Load(A4(body));
+        EXPECT_EQ(PageOfLine(4), 1);
+        EXPECT_EQ(PageOfLine(5), 2);
+    }
+}
+
 // A line of 11-point text is 1.15 em high, not rounded up to 13 points: 57 lines
 // on a page, where rounding left 56; an at-least height below that changes nothing.
 TEST_F(PrintSpacingTest, LinesAreAsHighAsTheFontSays) {
