@@ -63,14 +63,26 @@ private:
         // A page that this paragraph starts by a page break, or the first page, shows
         // its space before; a page it starts by running over does not.
         const double above = hard || units_.empty() ? f.topMargin() * scale_ : 0;
+        const int type = f.lineHeightType();
         for (int i = 0; i < lines; ++i) {
             const QTextLine line = text->lineAt(i);
-            const double top = rect.top() + line.y();
+            double top = rect.top() + line.y();
             // A line set closer than its font's rounded height ends where the next
             // begins, so that units never overlap.
             double height = line.height();
-            if (f.lineHeightType() == QTextBlockFormat::LineDistanceHeight && f.lineHeight() < 0)
+            if (type == QTextBlockFormat::LineDistanceHeight && f.lineHeight() < 0)
                 height = std::min(height, std::ceil(height) + f.lineHeight() * scale_);
+            // The layout places the text of a line of exact or at-least height low in
+            // the line's box (an exact line's baseline four fifths down) and gives the
+            // text's place: the unit is the box.
+            if (type == QTextBlockFormat::FixedHeight || type == QTextBlockFormat::MinimumHeight) {
+                const double box = f.lineHeight(
+                    std::ceil(line.ascent() + line.descent() + line.leading()), scale_);
+                top += type == QTextBlockFormat::FixedHeight
+                           ? line.ascent() + std::max(line.leading(), 0.0) - box * 4 / 5
+                           : line.height() - box;
+                height = box;
+            }
             const bool kept = keepLines || (widows && (i == 1 || i == lines - 1));
             Add(top - (i == 0 ? above : 0), top + height, i == 0 && hard,
                 i == 0 ? keepNext_ : kept);

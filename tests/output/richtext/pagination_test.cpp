@@ -77,9 +77,8 @@ QImage PageImage(const TRichTextControl& control, int page, double dpi) {
 } // namespace
 
 // Paragraphs of exactly 20 points: a page's body of 9.7 inches (698.4 points) holds
-// 35 of them, whatever the font, as the last one needs only its text's height. The
-// first page holds 34: the space a line leaves above its text counts at the top of
-// the text, while a page break drops it.
+// 34 of them, whatever the font: each line takes its whole height, the space above
+// its text included, on every page.
 QByteArray ExactLines(int count) {
     QByteArray rtf = "{\\rtf1\\ansi ";
     for (int i = 0; i < count; ++i)
@@ -87,7 +86,7 @@ QByteArray ExactLines(int count) {
     return rtf + "}";
 }
 int PageOfLine(int line, int onFirstPage = 34) {
-    return line < onFirstPage ? 1 : 2 + (line - onFirstPage) / 35;
+    return line < onFirstPage ? 1 : 2 + (line - onFirstPage) / 34;
 }
 
 TEST_F(PaginationTest, PageCountAndThePageOfEachParagraph) {
