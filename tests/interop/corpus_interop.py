@@ -19,12 +19,14 @@ LONG_PAPER = "exam_paper_lo"
 TARGET_SAME_PAGE = 0.97
 TARGET_SPEED = 0.3
 PROFILE = "-env:UserInstallation=file:///tmp/lo-interop-corpus"
-# Leaders, rules and bullets are drawn by each side in its own way; they are not words.
+# Leaders, rules and bullets are drawn by each side in its own way; they are not words,
+# nor part of the words they touch ("=......W" is "=" and "W").
 NOT_A_WORD = re.compile(r"^[\W_]+$")
+LEADER = re.compile(r"[._\-\u2026]{3,}")
 
 
 def words(text):
-    return [w for w in text.split() if not NOT_A_WORD.match(w)]
+    return [w for w in LEADER.sub(" ", text).split() if not NOT_A_WORD.match(w)]
 
 
 def paged_words(pages):
