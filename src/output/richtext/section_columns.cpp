@@ -72,6 +72,7 @@ struct TBox {
     double top = 0;
     double height = 0;
     bool canSlice = true;
+    int page = 0; // boxes of one page share the room of its notes
 };
 
 struct TPiece {
@@ -83,7 +84,8 @@ struct TPiece {
 
 // Fills units [from, to) into boxes 0, 1, ... (at most `maxBoxes`); a page break
 // goes on in box `nextPage(k)`. The footnotes marked in a box take their room, and
-// `noteRule` once, from its foot. Returns false when the units need more boxes.
+// `noteRule` once, from its foot and from the later boxes of its page (the notes
+// print across the page's foot). Returns false when the units need more boxes.
 template <class BoxAt, class NextPage>
 bool FillBoxes(const std::vector<TFlowUnit>& units, const std::vector<char>& columnBreak,
                std::size_t from, std::size_t to, double startTop, BoxAt boxAt, NextPage nextPage,
@@ -95,9 +97,10 @@ bool FillBoxes(const std::vector<TFlowUnit>& units, const std::vector<char>& col
     double notes = 0; // the room of the notes marked in the box being filled
     auto next = [&](int to) {
         k = to;
-        notes = 0;
         if (k >= maxBoxes) return false;
+        const int page = box.page;
         box = boxAt(k);
+        if (box.page != page) notes = 0;
         return true;
     };
     std::size_t i = from;
@@ -191,7 +194,7 @@ public:
         }
         const auto boxAt = [&](int k) {
             const double top = k + offset < count ? y0 : 0;
-            return TBox{top, height_ - top, top <= 0};
+            return TBox{top, height_ - top, top <= 0, (k + offset) / count};
         };
         const auto nextPage = [&](int k) { return ((k + offset) / count + 1) * count - offset; };
         std::vector<TPiece> pieces;

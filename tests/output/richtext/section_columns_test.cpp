@@ -51,6 +51,18 @@ TEST(SectionColumns, ColumnsFillToTheFootThenTheNextColumnThenTheNextPage) {
     EXPECT_EQ(Placed(pages[1]), (std::vector<TPlaced>{{200, 250, 0, 0}}));
 }
 
+// A note marked in the first column prints across the page's foot: both columns of
+// that page stop above it and its rule; the next page has all its room.
+TEST(SectionColumns, ANoteTakesItsRoomFromEveryColumnOfItsPage) {
+    auto units = Lines(40);
+    units[1].noteRoom = 25;
+    const auto pages =
+        FlowUnitsIntoColumns(units, {Section(TRtfSectionBreak::Page, 2, 0)}, {}, 100, 5);
+    ASSERT_EQ(pages.size(), 3u);
+    EXPECT_EQ(Placed(pages[0]), (std::vector<TPlaced>{{0, 70, 0, 0}, {70, 140, 120, 0}}));
+    EXPECT_EQ(Placed(pages[1]), (std::vector<TPlaced>{{140, 240, 0, 0}, {240, 340, 120, 0}}));
+}
+
 TEST(SectionColumns, AContinuousSectionAfterColumnsBalancesThemAndStartsBelowTheTallest) {
     // A heading of two lines, ten lines in two columns, two lines in one column.
     auto units = Lines(14);
