@@ -35,16 +35,14 @@ std::vector<TFloatingPicture> TakeFloatingPictures(QTextDocument& copy) {
                 TPoints(TTwips(box.left())).Value(), TPoints(TTwips(box.top())).Value(),
                 TPoints(TTwips(box.width())).Value(), TPoints(TTwips(box.height())).Value());
             const QString name = format.toImageFormat().name();
+            const bool behind = format.boolProperty(RtfProperty::FloatingBehind);
             for (int i = 0; i < fragment.length(); ++i)
-                pictures.push_back({fragment.position() + i, points, across, down, name});
-            QTextCharFormat anchor = format;
-            for (int property : {int(QTextFormat::ObjectType), int(QTextFormat::ImageName),
-                                 int(QTextFormat::ImageWidth), int(QTextFormat::ImageHeight)})
-                anchor.clearProperty(property);
-            anchors.push_back({fragment.position(), fragment.length(), anchor});
+                pictures.push_back({fragment.position() + i, points, across, down, name, behind});
+            // A picture's format has no font; the anchor takes the paragraph's.
+            anchors.push_back({fragment.position(), fragment.length(), b.charFormat()});
         }
     }
-    // Each picture's character becomes one of no width in the run's font: its line is
+    // Each picture's character becomes one of no width in the paragraph's font: its line is
     // as tall as an empty one, as in a word processor, and positions stay.
     QTextCursor cursor(&copy);
     for (const TAnchor& a : anchors) {

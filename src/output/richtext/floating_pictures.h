@@ -18,6 +18,7 @@ struct TFloatingPicture {
     TRtfFloatAcross across = TRtfFloatAcross::Column;
     TRtfFloatDown down = TRtfFloatDown::Paragraph;
     QString image; // the image resource's name
+    bool behind = false; // drawn behind the text rather than in front of it
 };
 
 // Turns the floating pictures of the print copy into anchors, before it is laid out.

@@ -233,10 +233,11 @@ void TPageLayout::DrawPage(QPainter& painter, int page, const QRectF& target,
     painter.save();
     painter.translate(target.topLeft());
     painter.scale(target.width() / width.Value(), target.height() / height.Value());
+    DrawFloatingPictures(painter, page, true);
     DrawBody(painter, page);
     areas_->DrawHeader(painter, page, PageCount());
     areas_->DrawNotes(painter, page, NotesOn(pages_[std::size_t(page - 1)]));
-    DrawFloatingPictures(painter, page);
+    DrawFloatingPictures(painter, page, false);
     if (areas_->HasFooters()) {
         areas_->DrawFooter(painter, page, PageCount());
     } else {
@@ -341,33 +342,36 @@ void TPageLayout::PlaceFloatingPictures(std::vector<TFloatingPicture> pictures) 
         if (!text || !b.isVisible() || text->lineCount() == 0) continue;
         QTextLine line = text->lineForTextPosition(picture.position - b.position());
         if (!line.isValid()) line = text->lineAt(0);
-        const QPointF offset =
-            layout.blockBoundingRect(b).topLeft() - text->boundingRect().topLeft();
-        const double top = offset.y() + text->lineAt(0).y();
-        const auto after = std::upper_bound(pages_.begin(), pages_.end(), top,
+        // The layout's origin: line positions, indents included, are from here.
+        const QPointF origin = layout.blockBoundingRect(b).topLeft();
+        const double lineTop = origin.y() + line.y();
+        // The page and column of the anchor's line.
+        const auto after = std::upper_bound(pages_.begin(), pages_.end(), lineTop,
                                             [](double v, const TPageSpan& s) { return v < s.top; });
         const int page = std::max(1, int(after - pages_.begin()));
         const std::vector<TColumnSlice> slices = BodySlices(page);
         TColumnSlice slice = slices.front();
         for (const TColumnSlice& s : slices)
-            if (top >= s.top && top < s.bottom) slice = s;
+            if (lineTop >= s.top && lineTop < s.bottom) slice = s;
         const double bodyTop = areas_->BodyTop(page).Value() + slice.y - slice.top;
         at.columnLeft = at.marginLeft + slice.x;
         at.anchor =
-            QPointF(at.columnLeft + offset.x() + line.cursorToX(picture.position - b.position()),
-                    bodyTop + top);
-        at.lineTop = bodyTop + offset.y() + line.y();
-        floating_.push_back({page, PlaceFloatingPicture(picture, at), picture.image});
+            QPointF(at.columnLeft + origin.x() + line.cursorToX(picture.position - b.position()),
+                    bodyTop + origin.y());
+        at.lineTop = bodyTop + lineTop;
+        floating_.push_back(
+            {page, PlaceFloatingPicture(picture, at), picture.image, picture.behind});
     }
     std::stable_sort(
         floating_.begin(), floating_.end(),
         [](const TPlacedPicture& a, const TPlacedPicture& b) { return a.page < b.page; });
 }
 
-void TPageLayout::DrawFloatingPictures(QPainter& painter, int page) const {
+void TPageLayout::DrawFloatingPictures(QPainter& painter, int page, bool behind) const {
     auto it = std::lower_bound(floating_.begin(), floating_.end(), page,
                                [](const TPlacedPicture& p, int n) { return p.page < n; });
     for (; it != floating_.end() && it->page == page; ++it) {
+        if (it->behind != behind) continue;
         const QImage image =
             doc_->resource(QTextDocument::ImageResource, QUrl(it->image)).value<QImage>();
         if (!image.isNull()) painter.drawImage(it->rect, image);

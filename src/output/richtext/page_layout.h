@@ -64,7 +64,8 @@ private:
     std::vector<int> NotesOn(const TPageSpan& span) const;
     void DrawBody(QPainter& painter, int page) const;
     void PlaceFloatingPictures(std::vector<TFloatingPicture> pictures);
-    void DrawFloatingPictures(QPainter& painter, int page) const;
+    // The pictures in front of the text, or those behind it (drawn before the text).
+    void DrawFloatingPictures(QPainter& painter, int page, bool behind) const;
     // The columns a page's body shows; a page of one column is one slice.
     std::vector<TColumnSlice> BodySlices(int page) const;
 
@@ -86,6 +87,7 @@ private:
         int page = 0;
         QRectF rect; // in page points
         QString image;
+        bool behind = false;
     };
     std::vector<TPlacedPicture> floating_;     // by page
     mutable std::vector<QTextLayout*> shaped_; // long blocks keeping their shaping

@@ -267,6 +267,7 @@ private:
     int shapeRect_[4] = {};        // \shpleft, \shptop, \shpright, \shpbottom
     bool shapeLine_ = true;        // the shape's fLine property
     int shapeWrap_ = 0;            // \shpwr: how text wraps around the shape
+    bool shapeBehind_ = false;     // \shpfblwtxt1: behind the text
     TRtfFloatAcross shapeAcross_ = TRtfFloatAcross::Column; // \shpbx*, posrelh
     TRtfFloatDown shapeDown_ = TRtfFloatDown::Paragraph;    // \shpby*, posrelv
     bool textBoxOpen_ = false;

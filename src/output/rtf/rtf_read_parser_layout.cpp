@@ -278,6 +278,9 @@ bool TRtfParser::HandleTableWord(TRtfWord word, bool hasParam, int param) {
     case W::shpwr:
         shapeWrap_ = param;
         break;
+    case W::shpfblwtxt:
+        shapeBehind_ = On(hasParam, param);
+        break;
     case W::shpbxmargin:
     case W::shpbxpage:
     case W::shpbxcolumn:

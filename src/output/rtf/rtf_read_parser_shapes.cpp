@@ -21,6 +21,7 @@ void TRtfParser::BeginShape() {
     shapeHadContent_ = false;
     shapeLine_ = true;
     shapeWrap_ = 0;
+    shapeBehind_ = false;
     shapeAcross_ = TRtfFloatAcross::Column;
     shapeDown_ = TRtfFloatDown::Paragraph;
     for (int& edge : shapeRect_)
@@ -63,6 +64,7 @@ void TRtfParser::ShapePictureFormat(QTextImageFormat& image) const {
     image.setProperty(RtfProperty::FloatingBox, QRect(shapeRect_[0], shapeRect_[1], width, height));
     image.setProperty(RtfProperty::FloatingAcross, int(shapeAcross_));
     image.setProperty(RtfProperty::FloatingDown, int(shapeDown_));
+    if (shapeBehind_) image.setProperty(RtfProperty::FloatingBehind, true);
 }
 
 void TRtfParser::BeginTextBox() {

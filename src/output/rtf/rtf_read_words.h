@@ -54,7 +54,7 @@
     X(trpaddb) X(trpaddr) X(trpaddft) X(trpaddfl) X(trpaddfb) X(trpaddfr) X(clpadt) X(clpadl)    \
     X(clpadb) X(clpadr) X(clpadft) X(clpadfl) X(clpadfb) X(clpadfr) X(clshdng) X(clcfpat) X(trrh)\
     X(shpleft) X(shptop) X(shpright) X(shpbottom) X(shpwr) X(shpbxmargin) X(shpbxpage)            \
-    X(shpbxcolumn) X(shpbymargin) X(shpbypage) X(shpbypara)                                      \
+    X(shpbxcolumn) X(shpbymargin) X(shpbypage) X(shpbypara) X(shpfblwtxt)                        \
     /* pictures */                                                                               \
     X(pngblip) X(jpegblip) X(dibitmap) X(wbitmap) X(emfblip) X(wmetafile) X(macpict)             \
     X(pmmetafile) X(picw) X(pich) X(picwgoal) X(pichgoal) X(picscalex) X(picscaley)              \

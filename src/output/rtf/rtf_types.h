@@ -132,6 +132,8 @@ enum : int {
     FloatingBox,
     FloatingAcross,
     FloatingDown,
+    // QTextImageFormat, bool: a floating picture behind the text (\shpfblwtxt1).
+    FloatingBehind,
 };
 }
 

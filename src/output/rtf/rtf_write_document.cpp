@@ -48,7 +48,11 @@ void TRtfBodyWriter::WriteItems(QTextFrame::iterator it, int depth, TEnd lastEnd
         const bool last = i + 1 == items.size();
         TEnd end = last ? lastEnd : TEnd::Par;
         const TItem& item = items[i];
-        if (depth == 0 && !last && !item.frame && StartsSection(items[i + 1].block))
+        // A section mark ends the paragraph before it, except an empty one: readers
+        // take "\sect" straight after a paragraph mark as ending no paragraph, so an
+        // empty last paragraph keeps its own mark and the next section writes \sect.
+        if (depth == 0 && !last && !item.frame && StartsSection(items[i + 1].block) &&
+            item.block.length() > 1)
             end = TEnd::Sect;
         if (item.frame) {
             if (auto* table = qobject_cast<QTextTable*>(item.frame))
@@ -221,19 +225,24 @@ void TRtfBodyWriter::WritePicture(const QTextImageFormat& format) {
         return;
     }
     // A floating picture goes back as the shape it was read from, so that a word
-    // processor floats it too.
+    // processor floats it too: a picture frame without a line, with the picture
+    // itself as the result for readers that do not take shapes.
+    // Edges as sums of the box's ints, kept far inside what readers parse.
+    const auto edge = [](long long v) { return std::clamp<long long>(v, -(1 << 24), 1 << 24); };
     body_.Open();
     body_.Word("shp");
     body_.Open();
     body_.Raw("\\*");
     body_.Word("shpinst");
-    body_.Word("shpleft", box.left());
-    body_.Word("shptop", box.top());
-    body_.Word("shpright", box.left() + box.width());
-    body_.Word("shpbottom", box.top() + box.height());
+    body_.Word("shpleft", edge(box.left()));
+    body_.Word("shptop", edge(box.top()));
+    body_.Word("shpright", edge(qint64(box.left()) + box.width()));
+    body_.Word("shpbottom", edge(qint64(box.top()) + box.height()));
     body_.Word("shpwr", 3);
+    body_.Word("shpfblwtxt", format.boolProperty(RtfProperty::FloatingBehind) ? 1 : 0);
     body_.Word("shpbxignore");
     body_.Word("shpbyignore");
+    body_.Raw("{\\sp{\\sn shapeType}{\\sv 75}}{\\sp{\\sn fLine}{\\sv 0}}");
     auto reference = [&](const char* name, int property) {
         const int value = std::clamp(format.intProperty(property), 0, 3);
         body_.Raw(std::string("{\\sp{\\sn ") + name + "}{\\sv " + char('0' + value) + "}}");
@@ -243,6 +252,10 @@ void TRtfBodyWriter::WritePicture(const QTextImageFormat& format) {
     body_.Raw("{\\sp{\\sn pib}{\\sv ");
     WritePictureData(format);
     body_.Raw("}}");
+    body_.Close();
+    body_.Open();
+    body_.Word("shprslt");
+    WritePictureData(format);
     body_.Close();
     body_.Close();
 }

@@ -19,6 +19,8 @@ void WriteSection(TRtfSink& sink, const TRtfExtras& extras) {
     sink.Word("margr", page.marginRight);
     sink.Word("margt", page.marginTop);
     sink.Word("margb", page.marginBottom);
+    // Notes print under a short rule; a reader draws one only when the file asks.
+    if (!extras.areas.notes.empty()) sink.Raw("{\\*\\ftnsep\\chftnsep}");
     sink.Word("sectd");
     sink.Word("footery", page.footerDistance);
     if (!extras.areas.Empty()) {

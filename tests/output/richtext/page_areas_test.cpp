@@ -217,12 +217,16 @@ TEST_F(PageAreasTest, TextsPutTogetherKeepEachTheirNote) {
 }
 
 // A picture no text wraps around takes no room: its paragraph is as tall as an empty
-// one, and the picture is drawn at its offset from the
-// top of its paragraph, kept on the paper.
+// one in its font, and the picture is drawn at its offset from the top of its
+// paragraph and from its character (past the indent), kept on the paper.
 TEST_F(PageAreasTest, AFloatingPictureTakesNoRoom) {
     const auto rtf = [](const QByteArray& picture, int top) {
-        return kA4 + "\\pard\\sl-400 line A.\\par\\pard {\\shp{\\*\\shpinst\\shpleft0\\shptop" +
-               QByteArray::number(top) + "\\shpright2000\\shpbottom0\\shpwr3{\\sp{\\sn pib}{\\sv " +
+        return kA4 +
+               "\\pard\\sl-400 line A.\\par\\pard\\li1440\\fs40 {\\shp{\\*\\shpinst\\shpleft0"
+               "\\shptop" +
+               QByteArray::number(top) +
+               "\\shpright2000\\shpbottom0\\shpwr3{\\sp{\\sn posrelh}{\\sv 3}}"
+               "{\\sp{\\sn pib}{\\sv " +
                picture + "}}}}\\par\\pard\\sl-400 line B.\\par}";
     };
     control().LoadRtf(rtf("", -400));
@@ -243,7 +247,7 @@ TEST_F(PageAreasTest, AFloatingPictureTakesNoRoom) {
         // The paragraph starts 20 points below the one-inch margin.
         const double expectedTop = std::max(0.0, 72 + 20 + top / 20.0);
         EXPECT_NEAR(recorder.pictures[0].top(), expectedTop, 0.5) << top;
-        EXPECT_NEAR(recorder.pictures[0].left(), 72, 0.5);
+        EXPECT_NEAR(recorder.pictures[0].left(), 72 + 72, 0.5);
         EXPECT_NEAR(recorder.pictures[0].width(), 100, 0.5);
     }
 }

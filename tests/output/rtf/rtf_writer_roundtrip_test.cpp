@@ -296,7 +296,8 @@ TEST(RtfWriterRoundTrip, FloatingShapeKeepsItsBoxAndReferences) {
     image.save(&buffer, "PNG");
     QTextDocument doc;
     LoadRtf(doc, "{\\rtf1 A\\par {\\shp{\\*\\shpinst\\shpleft100\\shptop-3000\\shpright4100"
-                 "\\shpbottom-1000\\shpwr3\\shpbxignore\\shpbyignore{\\sp{\\sn posrelh}{\\sv 3}}"
+                 "\\shpbottom-1000\\shpwr3\\shpfblwtxt1\\shpbxignore\\shpbyignore{\\sp{\\sn "
+                 "posrelh}{\\sv 3}}"
                  "{\\sp{\\sn pib}{\\sv {\\pict\\pngblip\\picw7781\\pich4605 " +
                      png.toHex() + "}}}}}\\par}");
     const auto back = ReadBack(doc);
@@ -312,6 +313,7 @@ TEST(RtfWriterRoundTrip, FloatingShapeKeepsItsBoxAndReferences) {
         EXPECT_EQ(read.property(RtfProperty::FloatingBox).toRect(), QRect(100, -3000, 4000, 2000));
         EXPECT_EQ(read.intProperty(RtfProperty::FloatingAcross), int(TRtfFloatAcross::Character));
         EXPECT_EQ(read.intProperty(RtfProperty::FloatingDown), int(TRtfFloatDown::Paragraph));
+        EXPECT_TRUE(read.boolProperty(RtfProperty::FloatingBehind));
     }
 }
 
