@@ -1,7 +1,8 @@
 #include "output/rtf/rtf_read_builder.h"
 #include "output/rtf/rtf_reader.h"
 
-#include <QBuffer>
+#include "rtf_writer_test_util.h"
+
 #include <QImage>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -14,13 +15,7 @@
 namespace {
 // A 3 x 2 PNG, hex-coded as a \pict holds it.
 QByteArray PngHex() {
-    QImage image(3, 2, QImage::Format_RGB32);
-    image.fill(Qt::red);
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return png.toHex();
+    return PngOf(3, 2).toHex();
 }
 
 std::vector<QTextImageFormat> Images(const QTextDocument& doc) {

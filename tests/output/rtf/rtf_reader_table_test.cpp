@@ -1,6 +1,7 @@
 #include "output/rtf/rtf_reader.h"
 
-#include <QBuffer>
+#include "rtf_writer_test_util.h"
+
 #include <QFile>
 #include <QImage>
 #include <QTextBlock>
@@ -52,13 +53,7 @@ QByteArray PngHeaderOnly(quint32 w, quint32 h) {
 }
 
 QByteArray PngBytes(int w, int h) {
-    QImage image(w, h, QImage::Format_RGB32);
-    image.fill(Qt::red);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
+    return PngOf(w, h);
 }
 } // namespace
 

@@ -5,7 +5,6 @@
 
 #include "rtf_writer_test_util.h"
 
-#include <QBuffer>
 #include <QColor>
 #include <QDir>
 #include <QFile>
@@ -288,12 +287,7 @@ TEST(RtfWriterRoundTrip, PicturesKeepTheirPixelsAndSize) {
 // offset from its references, and is written back as such a shape.
 TEST(RtfWriterRoundTrip, FloatingShapeKeepsItsBoxAndReferences) {
     EnsureWriterTestApp();
-    QImage image(4, 3, QImage::Format_RGB32);
-    image.fill(Qt::blue);
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
+    const QByteArray png = PngOf(4, 3, Qt::blue);
     QTextDocument doc;
     LoadRtf(doc, "{\\rtf1 A\\par {\\shp{\\*\\shpinst\\shpleft100\\shptop-3000\\shpright4100"
                  "\\shpbottom-1000\\shpwr3\\shpfblwtxt1\\shpbxignore\\shpbyignore{\\sp{\\sn "

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QBuffer>
 #include <QByteArray>
+#include <QColor>
 #include <QGuiApplication>
+#include <QImage>
 #include <QString>
 
 // Fonts and images need the GUI application; the test executable has one main for
@@ -11,6 +14,17 @@ inline void EnsureWriterTestApp() {
     static char arg0[] = "qb_rtf_tests";
     static char* argv[] = {arg0, nullptr};
     if (!QGuiApplication::instance()) new QGuiApplication(argc, argv);
+}
+
+// A picture of one colour, as PNG bytes.
+inline QByteArray PngOf(int width, int height, QColor colour = Qt::red) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(colour);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return png;
 }
 
 // How often `what` occurs in `rtf`.
