@@ -9,7 +9,7 @@
 
 class QTextDocument;
 
-// A picture that floats in front of the text (RtfProperty::FloatingBox): in the copy
+// A picture that floats over the text (RtfProperty::FloatingBox): in the copy
 // that is printed its character becomes an anchor of no width, and the page
 // draws the picture at its offset from its references.
 struct TFloatingPicture {

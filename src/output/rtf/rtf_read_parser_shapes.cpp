@@ -3,6 +3,7 @@
 #include "output/rtf/rtf_units.h"
 
 #include <QRect>
+
 #include <algorithm>
 
 // Text boxes: the text of a shape (\shptxt) printed as a bordered box of the
