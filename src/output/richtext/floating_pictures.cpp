@@ -2,10 +2,15 @@
 
 #include "output/rtf/rtf_units.h"
 
+#include <QAbstractTextDocumentLayout>
+#include <QImage>
+#include <QPainter>
 #include <QRect>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextLayout>
+#include <QUrl>
 
 #include <algorithm>
 
@@ -88,4 +93,22 @@ QRectF PlaceFloatingPicture(const TFloatingPicture& picture, const TFloatReferen
     x = std::clamp(x, at.paper.left(), std::max(at.paper.left(), at.paper.right() - size.width()));
     y = std::clamp(y, at.paper.top(), std::max(at.paper.top(), at.paper.bottom() - size.height()));
     return QRectF(QPointF(x, y), size);
+}
+
+std::optional<TAnchorPlace> AnchorPlace(const QTextDocument& doc, int position) {
+    const QTextBlock b = doc.findBlock(position);
+    const QTextLayout* text = b.isValid() ? b.layout() : nullptr;
+    if (!text || !b.isVisible() || text->lineCount() == 0) return std::nullopt;
+    QTextLine line = text->lineForTextPosition(position - b.position());
+    if (!line.isValid()) line = text->lineAt(0);
+    // The layout's origin: line positions, indents included, are from here.
+    const QPointF origin = doc.documentLayout()->blockBoundingRect(b).topLeft();
+    return TAnchorPlace{QPointF(origin.x() + line.cursorToX(position - b.position()), origin.y()),
+                        origin.y() + line.y()};
+}
+
+void DrawFloatingPicture(QPainter& painter, const QTextDocument& doc, const QString& image,
+                         const QRectF& rect) {
+    const QImage pixels = doc.resource(QTextDocument::ImageResource, QUrl(image)).value<QImage>();
+    if (!pixels.isNull()) painter.drawImage(rect, pixels);
 }

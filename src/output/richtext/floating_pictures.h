@@ -5,8 +5,10 @@
 #include <QRectF>
 #include <QString>
 
+#include <optional>
 #include <vector>
 
+class QPainter;
 class QTextDocument;
 
 // A picture that floats over the text (RtfProperty::FloatingBox): in the copy
@@ -35,3 +37,16 @@ struct TFloatReferences {
     double lineTop = 0;
 };
 QRectF PlaceFloatingPicture(const TFloatingPicture& picture, const TFloatReferences& at);
+
+// Where a picture's anchor stands in its laid-out document: the anchor character's
+// left at its paragraph's top, and the top of the anchor's line. Nothing when the
+// paragraph is not shown.
+struct TAnchorPlace {
+    QPointF anchor;
+    double lineTop = 0;
+};
+std::optional<TAnchorPlace> AnchorPlace(const QTextDocument& doc, int position);
+
+// Draws the picture the document holds under `image` into `rect`.
+void DrawFloatingPicture(QPainter& painter, const QTextDocument& doc, const QString& image,
+                         const QRectF& rect);

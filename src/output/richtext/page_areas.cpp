@@ -100,6 +100,7 @@ std::unique_ptr<TPageAreas::TArea> TPageAreas::Prepare(const QTextDocument& sour
     area->source.reset(source.clone());
     area->laidOut.reset(source.clone());
     area->hasFields = FillPageFields(*area->laidOut, 1, 1);
+    area->floating = TakeFloatingPictures(*area->laidOut);
     const TPoints width(TTwips(std::max(720, page_.width - page_.marginLeft - page_.marginRight)));
     PrepareTextForLayout(*area->laidOut, device_, formatScale_, width);
     area->height = TPoints(area->laidOut->documentLayout()->documentSize().height());
@@ -148,19 +149,48 @@ void TPageAreas::DrawArea(QPainter& painter, const TArea& area, TPoints x, TPoin
                           int pageCount) const {
     std::unique_ptr<QTextDocument> filled;
     const QTextDocument* doc = area.laidOut.get();
+    const std::vector<TFloatingPicture>* floating = &area.floating;
+    std::vector<TFloatingPicture> filledFloating; // filling fields moves positions
     if (area.hasFields && (page != 1 || pageCount != 1)) {
         filled.reset(area.source->clone());
         FillPageFields(*filled, page, pageCount);
+        filledFloating = TakeFloatingPictures(*filled);
+        floating = &filledFloating;
         const TPoints width(area.laidOut->textWidth());
         PrepareTextForLayout(*filled, device_, formatScale_, width);
         doc = filled.get();
     }
+    // Floating pictures from the area's own paragraphs, which stand in the area.
+    std::vector<std::pair<QRectF, const TFloatingPicture*>> placed;
+    TFloatReferences at = PaperReferences();
+    at.columnLeft = x.Value();
+    for (const TFloatingPicture& picture : *floating) {
+        if (const std::optional<TAnchorPlace> place = AnchorPlace(*doc, picture.position)) {
+            at.anchor = place->anchor + QPointF(x.Value(), y.Value());
+            at.lineTop = place->lineTop + y.Value();
+            placed.emplace_back(PlaceFloatingPicture(picture, at), &picture);
+        }
+    }
+    for (const auto& [rect, picture] : placed)
+        if (picture->behind) DrawFloatingPicture(painter, *doc, picture->image, rect);
     painter.save();
     painter.translate(x.Value(), y.Value());
     QAbstractTextDocumentLayout::PaintContext context;
     context.palette.setColor(QPalette::Text, Qt::black);
     doc->documentLayout()->draw(&painter, context);
     painter.restore();
+    for (const auto& [rect, picture] : placed)
+        if (!picture->behind) DrawFloatingPicture(painter, *doc, picture->image, rect);
+}
+
+TFloatReferences TPageAreas::PaperReferences() const {
+    TFloatReferences at;
+    at.paper =
+        QRectF(0, 0, TPoints(TTwips(page_.width)).Value(), TPoints(TTwips(page_.height)).Value());
+    at.marginLeft = TPoints(TTwips(page_.marginLeft)).Value();
+    at.marginTop = TPoints(TTwips(page_.marginTop)).Value();
+    at.columnLeft = at.marginLeft;
+    return at;
 }
 
 void TPageAreas::DrawHeader(QPainter& painter, int page, int pageCount) const {

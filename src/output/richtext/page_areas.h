@@ -1,5 +1,6 @@
 #pragma once
 
+#include "output/richtext/floating_pictures.h"
 #include "output/rtf/rtf_types.h"
 #include "output/rtf/rtf_units.h"
 
@@ -52,12 +53,16 @@ public:
     // The notes (0-based) of the page, stacked up from the foot of the body.
     void DrawNotes(QPainter& painter, int page, const std::vector<int>& notes) const;
 
+    // The paper and margins, as floating pictures are placed from them.
+    TFloatReferences PaperReferences() const;
+
 private:
     struct TArea {
         std::unique_ptr<QTextDocument> source;  // as read, for filling in the fields
         std::unique_ptr<QTextDocument> laidOut; // with the fields of page 1
         bool hasFields = false;
         TPoints height;
+        std::vector<TFloatingPicture> floating; // of laidOut
     };
     enum TKind { kFirst, kLeft, kRight, kKinds };
     TKind KindOf(int page) const;

@@ -330,35 +330,23 @@ std::vector<int> TPageLayout::NotesOn(const TPageSpan& span) const {
 // A floating picture goes on the page its anchor's paragraph starts on, placed from
 // where that paragraph and its column stand on the page.
 void TPageLayout::PlaceFloatingPictures(std::vector<TFloatingPicture> pictures) {
-    const QAbstractTextDocumentLayout& layout = *doc_->documentLayout();
-    TFloatReferences at;
-    at.paper =
-        QRectF(0, 0, TPoints(TTwips(page_.width)).Value(), TPoints(TTwips(page_.height)).Value());
-    at.marginLeft = TPoints(TTwips(page_.marginLeft)).Value();
-    at.marginTop = TPoints(TTwips(page_.marginTop)).Value();
+    TFloatReferences at = areas_->PaperReferences();
     for (const TFloatingPicture& picture : pictures) {
-        const QTextBlock b = doc_->findBlock(picture.position);
-        const QTextLayout* text = b.isValid() ? b.layout() : nullptr;
-        if (!text || !b.isVisible() || text->lineCount() == 0) continue;
-        QTextLine line = text->lineForTextPosition(picture.position - b.position());
-        if (!line.isValid()) line = text->lineAt(0);
-        // The layout's origin: line positions, indents included, are from here.
-        const QPointF origin = layout.blockBoundingRect(b).topLeft();
-        const double lineTop = origin.y() + line.y();
+        const std::optional<TAnchorPlace> place = AnchorPlace(*doc_, picture.position);
+        if (!place) continue;
         // The page and column of the anchor's line.
-        const auto after = std::upper_bound(pages_.begin(), pages_.end(), lineTop,
+        const auto after = std::upper_bound(pages_.begin(), pages_.end(), place->lineTop,
                                             [](double v, const TPageSpan& s) { return v < s.top; });
         const int page = std::max(1, int(after - pages_.begin()));
         const std::vector<TColumnSlice> slices = BodySlices(page);
         TColumnSlice slice = slices.front();
         for (const TColumnSlice& s : slices)
-            if (lineTop >= s.top && lineTop < s.bottom) slice = s;
-        const double bodyTop = areas_->BodyTop(page).Value() + slice.y - slice.top;
-        at.columnLeft = at.marginLeft + slice.x;
-        at.anchor =
-            QPointF(at.columnLeft + origin.x() + line.cursorToX(picture.position - b.position()),
-                    bodyTop + origin.y());
-        at.lineTop = bodyTop + lineTop;
+            if (place->lineTop >= s.top && place->lineTop < s.bottom) slice = s;
+        const QPointF offset(at.marginLeft + slice.x,
+                             areas_->BodyTop(page).Value() + slice.y - slice.top);
+        at.columnLeft = offset.x();
+        at.anchor = place->anchor + offset;
+        at.lineTop = place->lineTop + offset.y();
         floating_.push_back(
             {page, PlaceFloatingPicture(picture, at), picture.image, picture.behind});
     }
@@ -370,10 +358,6 @@ void TPageLayout::PlaceFloatingPictures(std::vector<TFloatingPicture> pictures) 
 void TPageLayout::DrawFloatingPictures(QPainter& painter, int page, bool behind) const {
     auto it = std::lower_bound(floating_.begin(), floating_.end(), page,
                                [](const TPlacedPicture& p, int n) { return p.page < n; });
-    for (; it != floating_.end() && it->page == page; ++it) {
-        if (it->behind != behind) continue;
-        const QImage image =
-            doc_->resource(QTextDocument::ImageResource, QUrl(it->image)).value<QImage>();
-        if (!image.isNull()) painter.drawImage(it->rect, image);
-    }
+    for (; it != floating_.end() && it->page == page; ++it)
+        if (it->behind == behind) DrawFloatingPicture(painter, *doc_, it->image, it->rect);
 }

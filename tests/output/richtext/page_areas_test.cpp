@@ -251,3 +251,25 @@ TEST_F(PageAreasTest, AFloatingPictureTakesNoRoom) {
         EXPECT_NEAR(recorder.pictures[0].width(), 100, 0.5);
     }
 }
+
+// A logo floating in the header stands over the page and leaves the header as tall
+// as its text.
+TEST_F(PageAreasTest, AFloatingPictureInTheHeaderTakesNoRoom) {
+    const QByteArray pict =
+        "{\\shp{\\*\\shpinst\\shpleft0\\shptop0\\shpright2000\\shpbottom4000\\shpwr3{\\sp{\\sn pib}"
+        "{\\sv {\\pict\\pngblip 89504e470d0a1a0a0000000d494844520000000100000001080200"
+        "0000907753de0000000c49444154789c63f8cfc0000003010100c9fe92ef000000"
+        "0049454e44ae426082}}}}}";
+    int body[2];
+    for (int withPicture = 0; withPicture < 2; ++withPicture) {
+        owned = std::make_unique<TRichTextControl>();
+        control().LoadRtf(kA4 + "{\\header\\pard " + (withPicture ? pict : "") +
+                          "Head\\par}\\pard Body.\\par}");
+        control().SetPage(control().DocumentPage());
+        TTextRecorder recorder;
+        Print(control(), 1, recorder);
+        body[withPicture] = LineOf(recorder.lines, "Body.");
+        EXPECT_EQ(recorder.pictures.size(), std::size_t(withPicture));
+    }
+    EXPECT_EQ(body[1], body[0]);
+}
