@@ -175,6 +175,17 @@ std::vector<TFlowUnit> CollectFlowUnits(const QTextDocument& doc, double formatS
     return collector.Take();
 }
 
+bool UnitFits(const TFlowUnit& u, double top, double height, bool first, double noteRule,
+              double& notes) {
+    const double withNotes =
+        u.noteRoom > 0 ? notes + u.noteRoom + (notes > 0 ? 0 : noteRule) : notes;
+    if (u.bottom - top + withNotes > height + kFitTolerance &&
+        !(first && u.bottom - top <= height + kFitTolerance))
+        return false;
+    notes = withNotes;
+    return true;
+}
+
 std::vector<TPageSpan> BreakIntoPages(const std::vector<TFlowUnit>& units, double bodyHeight) {
     return BreakIntoPages(
         units, [bodyHeight](int) { return bodyHeight; }, 0);
@@ -199,11 +210,7 @@ std::vector<TPageSpan> BreakIntoPages(const std::vector<TFlowUnit>& units,
             notes = 0;
             continue;
         }
-        const double withNotes =
-            u.noteRoom > 0 ? notes + u.noteRoom + (notes > 0 ? 0 : noteRule) : notes;
-        if (u.bottom - top + withNotes <= height + kFitTolerance ||
-            (i == first && u.bottom - top <= height + kFitTolerance)) {
-            notes = withNotes;
+        if (UnitFits(u, top, height, i == first, noteRule, notes)) {
             ++i;
             continue;
         }

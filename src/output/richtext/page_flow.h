@@ -32,6 +32,13 @@ struct TPageSpan {
 // (margins, paddings, borders).
 std::vector<TFlowUnit> CollectFlowUnits(const QTextDocument& doc, double formatScale);
 
+// Whether unit `u` fits in a column or page of `height` whose text starts at `top`,
+// with the room `notes` of the notes marked above it; `notes` becomes the room with
+// the unit's own notes and, for a first note, `noteRule`. A unit that starts the
+// column (`first`) fits on its text alone: its notes then run over the foot.
+bool UnitFits(const TFlowUnit& u, double top, double height, bool first, double noteRule,
+              double& notes);
+
 // Cuts the flow into pages of `bodyHeight`. A run of units bound by
 // keepWithPrevious that would cross the foot of a page starts on the next page
 // instead, unless it already starts the page: then it runs on. A unit taller than

@@ -140,7 +140,7 @@ TPageLayout::TPageLayout(const QTextDocument& source, const TRtfPage& page, cons
             TPageAreas::NoteRuleRoom().Value());
     } else {
         // Columns fill the least body any page has; a note takes its room from the
-        // foot of the column its mark stands in.
+        // foot of the column its mark stands in and of the later columns of its page.
         double height = areas_->BodyHeight(1).Value();
         for (int p = 2; p <= 3; ++p)
             height = std::min(height, areas_->BodyHeight(p).Value());
@@ -191,6 +191,10 @@ int TPageLayout::PageOfPosition(int position) const {
         // starts on.
         y += line.y() + std::min(line.height() / 2, 1.0);
     }
+    return PageAt(y);
+}
+
+int TPageLayout::PageAt(double y) const {
     const auto after = std::upper_bound(pages_.begin(), pages_.end(), y,
                                         [](double v, const TPageSpan& s) { return v < s.top; });
     return std::max(1, int(after - pages_.begin()));
@@ -327,17 +331,14 @@ std::vector<int> TPageLayout::NotesOn(const TPageSpan& span) const {
     return notes;
 }
 
-// A floating picture goes on the page its anchor's paragraph starts on, placed from
-// where that paragraph and its column stand on the page.
+// A floating picture goes on the page and in the column of its anchor's line, placed
+// from where its paragraph and that column stand on the page.
 void TPageLayout::PlaceFloatingPictures(std::vector<TFloatingPicture> pictures) {
     TFloatReferences at = areas_->PaperReferences();
     for (const TFloatingPicture& picture : pictures) {
         const std::optional<TAnchorPlace> place = AnchorPlace(*doc_, picture.position);
         if (!place) continue;
-        // The page and column of the anchor's line.
-        const auto after = std::upper_bound(pages_.begin(), pages_.end(), place->lineTop,
-                                            [](double v, const TPageSpan& s) { return v < s.top; });
-        const int page = std::max(1, int(after - pages_.begin()));
+        const int page = PageAt(place->lineTop);
         const std::vector<TColumnSlice> slices = BodySlices(page);
         TColumnSlice slice = slices.front();
         for (const TColumnSlice& s : slices)

@@ -59,6 +59,8 @@ private:
         QTextLayout* text = nullptr;
     };
     void KeepLongBlocksShaped(const TPageSpan& span) const;
+    // The page whose slice holds document height `y`.
+    int PageAt(double y) const;
     void FindNoteMarks();
     void ReserveNoteRoom(std::vector<TFlowUnit>& units) const;
     std::vector<int> NotesOn(const TPageSpan& span) const;

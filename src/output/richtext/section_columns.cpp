@@ -113,11 +113,7 @@ bool FillBoxes(const std::vector<TFlowUnit>& units, const std::vector<char>& col
             top = u.top;
             continue;
         }
-        const double withNotes =
-            u.noteRoom > 0 ? notes + u.noteRoom + (notes > 0 ? 0 : noteRule) : notes;
-        if (u.bottom - top + withNotes <= box.height + kFitTolerance ||
-            (i == first && u.bottom - top <= box.height + kFitTolerance)) {
-            notes = withNotes;
+        if (UnitFits(u, top, box.height, i == first, noteRule, notes)) {
             ++i;
             continue;
         }
