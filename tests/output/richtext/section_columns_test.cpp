@@ -57,10 +57,10 @@ TEST(SectionColumns, ANoteTakesItsRoomFromEveryColumnOfItsPage) {
     auto units = Lines(40);
     units[1].noteRoom = 25;
     const auto pages =
-        FlowUnitsIntoColumns(units, {Section(TRtfSectionBreak::Page, 2, 0)}, {}, 100, 5);
+        FlowUnitsIntoColumns(units, {Section(TRtfSectionBreak::Page, 2, 0)}, {}, 100, 10);
     ASSERT_EQ(pages.size(), 3u);
-    EXPECT_EQ(Placed(pages[0]), (std::vector<TPlaced>{{0, 70, 0, 0}, {70, 140, 120, 0}}));
-    EXPECT_EQ(Placed(pages[1]), (std::vector<TPlaced>{{140, 240, 0, 0}, {240, 340, 120, 0}}));
+    EXPECT_EQ(Placed(pages[0]), (std::vector<TPlaced>{{0, 60, 0, 0}, {60, 120, 120, 0}}));
+    EXPECT_EQ(Placed(pages[1]), (std::vector<TPlaced>{{120, 220, 0, 0}, {220, 320, 120, 0}}));
 }
 
 TEST(SectionColumns, AContinuousSectionAfterColumnsBalancesThemAndStartsBelowTheTallest) {
